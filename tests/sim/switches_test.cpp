@@ -1,0 +1,73 @@
+#include "fakewindow.h"
+
+#include <gtest/gtest.h>
+
+using sim::Item;
+
+namespace {
+
+TEST(Switches, VisibilityChainFromFirstRecordToPolyline)
+{
+    Rig rig;
+    rig.sim.btnKirokuClick();
+    EXPECT_TRUE(rig.window.visible(Item::btnTenki));
+    EXPECT_FALSE(rig.window.visible(Item::btnMusubu));
+    rig.sim.btnTenkiClick();
+    EXPECT_TRUE(rig.s().TenkiFlg);
+    EXPECT_TRUE(rig.window.visible(Item::LblTenkiFlg));
+    EXPECT_TRUE(rig.window.visible(Item::btnMusubu));
+    EXPECT_FALSE(rig.window.visible(Item::LblMusubuFlg));
+    rig.sim.btnMusubuClick();
+    EXPECT_TRUE(rig.s().MusubuFlg);
+    EXPECT_TRUE(rig.window.visible(Item::LblMusubuFlg));
+
+    // Second clicks switch nothing off.
+    rig.sim.btnTenkiClick();
+    rig.sim.btnMusubuClick();
+    EXPECT_TRUE(rig.s().TenkiFlg && rig.s().MusubuFlg);
+    EXPECT_TRUE(rig.window.visible(Item::LblTenkiFlg) && rig.window.visible(Item::LblMusubuFlg));
+}
+
+TEST(Switches, AutomaticRecordingButtonTogglesCaptionAndColourAndKeepsRecords)
+{
+    Rig rig;
+    rig.sim.btnKirokuClick();
+    struct Expected {
+        bool on;
+        const char* caption;
+        sim::Colour colour;
+    };
+    for (const Expected e : {Expected{true, "自動記録オン", sim::clRed}, Expected{false, "自動記録オフ", sim::clNavy},
+                             Expected{true, "自動記録オン", sim::clRed}}) {
+        rig.sim.bbtnKirokuAutoClick();
+        EXPECT_EQ(rig.s().KirokuAutoFlg, e.on);
+        EXPECT_EQ(rig.window.caption(Item::bbtnKirokuAuto), e.caption);
+        EXPECT_EQ(rig.window.colour(Item::bbtnKirokuAuto), e.colour);
+    }
+    EXPECT_EQ(rig.s().KirokuSu, 1);
+    rig.sim.btnSaishikoClick();
+    EXPECT_FALSE(rig.s().KirokuAutoFlg);
+    EXPECT_EQ(rig.window.colour(Item::bbtnKirokuAuto), sim::clNavy);
+}
+
+TEST(Switches, LiveLineCaptionFollowsThePressedStateAcrossResets)
+{
+    Rig rig;
+    rig.window.pressed = true;
+    rig.sim.spbGraphFlgClick();
+    EXPECT_EQ(rig.window.caption(Item::spbGraphFlg), "ON");
+    rig.sim.btnSaishikoClick();
+    EXPECT_EQ(rig.window.caption(Item::spbGraphFlg), "ON");
+    rig.window.pressed = false;
+    rig.sim.spbGraphFlgClick();
+    EXPECT_EQ(rig.window.caption(Item::spbGraphFlg), "OFF");
+}
+
+TEST(Switches, EndButtonAsksToQuit)
+{
+    Rig rig;
+    rig.sim.btnOwariClick();
+    EXPECT_TRUE(rig.window.quitRequested);
+}
+
+} // namespace

@@ -1,0 +1,27 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+namespace ui {
+
+void installFaceSubstitutes()
+{
+    const QStringList gothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    QFont::insertSubstitutions(QString::fromUtf8(kGothicFaceName), gothic);
+    // The same face is also known by its ASCII name.
+    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
+    QFont::insertSubstitutions(QString::fromUtf8(kSerifFaceName), QStringList{QStringLiteral("Liberation Serif")});
+}
+
+QFont fontFor(const FontSpec& spec)
+{
+    QFont font(QString::fromUtf8(spec.face == Face::Gothic ? kGothicFaceName : kSerifFaceName));
+    // A pixel size is the character height without internal leading, as the layout measures it.
+    font.setPixelSize(spec.pixelHeight);
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setStyleHint(spec.face == Face::Gothic ? QFont::SansSerif : QFont::Serif);
+    return font;
+}
+
+} // namespace ui

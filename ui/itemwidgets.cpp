@@ -1,0 +1,293 @@
+#include "itemwidgets.h"
+
+#include "fonts.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <qdrawutil.h>
+
+namespace ui {
+
+namespace {
+
+QColor qColour(sim::Colour c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+// Nearest-neighbour stretch that takes source column floor(x * sw / dw), as the classic
+// StretchBlt does, so the rows and columns that repeat are the same on every machine.
+QImage stretched(const QImage& source, QSize size)
+{
+    if (source.isNull() || size.isEmpty())
+        return {};
+    const QImage from = source.convertToFormat(QImage::Format_RGB32);
+    QImage to(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(
+            from.constScanLine(static_cast<int>(static_cast<qint64>(y) * from.height() / size.height())));
+        auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            out[x] = in[static_cast<qint64>(x) * from.width() / size.width()];
+    }
+    return to;
+}
+
+void applyBounds(QWidget* widget, const ItemSpec& spec)
+{
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    widget->setGeometry(spec.bounds.left, spec.bounds.top, spec.bounds.width, spec.bounds.height);
+    if (!spec.visibleAtStart)
+        widget->setVisible(false);
+}
+
+void applyText(QWidget* widget, const ItemSpec& spec, QPalette::ColorRole textRole)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(textRole, colourOf(spec.text, palette));
+    if (spec.kind == Kind::Label || spec.kind == Kind::StaticText || spec.kind == Kind::ListBox) {
+        const auto backgroundRole = spec.kind == Kind::ListBox ? QPalette::Base : QPalette::Window;
+        palette.setColor(backgroundRole, colourOf(spec.background, palette));
+    }
+    widget->setPalette(palette);
+    widget->setFont(fontFor(spec.font));
+}
+
+QPushButton* createButton(const ItemSpec& spec, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
+    applyText(button, spec, QPalette::ButtonText);
+    if (spec.kind == Kind::ToggleButton) {
+        button->setCheckable(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    } else {
+        // Enter presses the button that has the focus, and only that one.
+        button->setAutoDefault(true);
+        button->setFocusPolicy(Qt::StrongFocus);
+    }
+    return button;
+}
+
+QLabel* createLabel(const ItemSpec& spec, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
+    applyText(label, spec, QPalette::WindowText);
+    label->setAutoFillBackground(true);
+    label->setAlignment(spec.alignment);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+} // namespace
+
+QColor colourOf(ColourRef ref, const QPalette& palette)
+{
+    switch (ref.source) {
+    case ColourRef::Source::Fixed:
+        return qColour(ref.fixed);
+    case ColourRef::Source::WindowText:
+        return palette.color(QPalette::Active, QPalette::WindowText);
+    case ColourRef::Source::Window:
+        return palette.color(QPalette::Active, QPalette::Base);
+    case ColourRef::Source::Menu:
+        return palette.color(QPalette::Active, QPalette::Window);
+    }
+    return {};
+}
+
+ShapeItem::ShapeItem(const ItemSpec& spec, QWidget* parent)
+    : QWidget(parent)
+    , brush_(colourOf(spec.background, palette()))
+    , outline_(spec.outline)
+{
+}
+
+void ShapeItem::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (outline_) {
+        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(rect().adjusted(1, 1, -1, -1), brush_);
+    } else if (width() > 1 && height() > 1) {
+        painter.fillRect(QRect(0, 0, width() - 1, height() - 1), brush_);
+    }
+}
+
+PictureItem::PictureItem(QImage image, QWidget* parent)
+    : QWidget(parent)
+    , image_(std::move(image))
+{
+}
+
+void PictureItem::paintEvent(QPaintEvent*)
+{
+    // Stretched in logical pixels, then doubled (or more) as whole pixels on a scaled screen.
+    if (stretched_.size() != size())
+        stretched_ = stretched(image_, size());
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), stretched_);
+}
+
+PaintAreaItem::PaintAreaItem(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+StaticText::StaticText(const ItemSpec& spec, QWidget* parent)
+    : QWidget(parent)
+    , text_(QString::fromUtf8(spec.caption))
+    , border_(spec.border)
+    , alignment_(spec.alignment)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void StaticText::setText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    update();
+}
+
+void StaticText::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    int inset = 0;
+    if (border_ == Border::Single) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        inset = 1;
+    } else if (border_ == Border::Sunken) {
+        qDrawShadePanel(&painter, rect(), palette(), true, 1);
+        inset = 1;
+    }
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignment_), text_);
+}
+
+ListBox::ListBox(const ItemSpec& spec, QWidget* parent)
+    : QListWidget(parent)
+{
+    applyText(this, spec, QPalette::Text);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // A 2-pixel sunken edge leaves exactly one 21-pixel row inside the 25-pixel box.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setUniformItemSizes(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < spec.listRows; ++row) {
+        auto* item = new QListWidgetItem(QString::number(spec.firstListValue + row), this);
+        item->setSizeHint(QSize(0, spec.font.pixelHeight));
+    }
+}
+
+int ListBox::selectedRow() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListBox::selectRow(int row)
+{
+    if (row == selectedRow())
+        return;
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        return;
+    }
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row), QAbstractItemView::PositionAtTop);
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    const auto flags = QListWidget::selectionCommand(index, event);
+    if (!index.isValid() || flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}
+
+QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent)
+{
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case Kind::Shape:
+        widget = new ShapeItem(spec, parent);
+        break;
+    case Kind::Picture:
+        widget = new PictureItem(art, parent);
+        break;
+    case Kind::PaintArea:
+        widget = new PaintAreaItem(parent);
+        break;
+    case Kind::Label:
+        widget = createLabel(spec, parent);
+        break;
+    case Kind::ToggleButton:
+    case Kind::PushButton:
+    case Kind::ColourButton:
+        widget = createButton(spec, parent);
+        break;
+    case Kind::ListBox:
+        widget = new ListBox(spec, parent);
+        break;
+    case Kind::StaticText: {
+        auto* text = new StaticText(spec, parent);
+        applyText(text, spec, QPalette::WindowText);
+        widget = text;
+        break;
+    }
+    case Kind::Timer:
+        return nullptr;
+    }
+    applyBounds(widget, spec);
+    const bool drawnOnWindow = spec.kind == Kind::Shape || spec.kind == Kind::Picture || spec.kind == Kind::PaintArea
+                               || spec.kind == Kind::Label;
+    if (drawnOnWindow)
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return widget;
+}
+
+QString captionOf(const QWidget* widget, Kind kind)
+{
+    switch (kind) {
+    case Kind::Label:
+        return static_cast<const QLabel*>(widget)->text();
+    case Kind::ToggleButton:
+    case Kind::PushButton:
+    case Kind::ColourButton:
+        return static_cast<const QAbstractButton*>(widget)->text();
+    case Kind::StaticText:
+        return static_cast<const StaticText*>(widget)->text();
+    default:
+        return {};
+    }
+}
+
+void setCaptionOf(QWidget* widget, Kind kind, const QString& text)
+{
+    switch (kind) {
+    case Kind::Label:
+        static_cast<QLabel*>(widget)->setText(text);
+        break;
+    case Kind::ToggleButton:
+    case Kind::PushButton:
+    case Kind::ColourButton:
+        static_cast<QAbstractButton*>(widget)->setText(text);
+        break;
+    case Kind::StaticText:
+        static_cast<StaticText*>(widget)->setText(text);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "layout.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+namespace ui {
+
+// A filled rectangle. Without an outline the brush leaves the last column and row alone, so a
+// shape 0 or 1 pixel high or wide shows nothing; the moving shapes rely on that to look empty.
+class ShapeItem : public QWidget {
+public:
+    ShapeItem(const ItemSpec& spec, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor brush_;
+    bool outline_;
+};
+
+// A bitmap stretched over the whole item by nearest-neighbour sampling.
+class PictureItem : public QWidget {
+public:
+    PictureItem(QImage image, QWidget* parent);
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+    QImage stretched_; // image_ at the item's present size
+};
+
+// Where the window's own painting draws the graph: it paints nothing itself.
+class PaintAreaItem : public QWidget {
+public:
+    explicit PaintAreaItem(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+// A text box with its own background, a 1-pixel black line or a sunken edge, and the text at
+// the top inside the border.
+class StaticText : public QWidget {
+public:
+    StaticText(const ItemSpec& spec, QWidget* parent);
+    QString text() const { return text_; }
+    void setText(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    Border border_;
+    Qt::Alignment alignment_;
+};
+
+// A single-selection list that shows one row at a time. Once a row is selected the user can move
+// the selection but not clear it (Qt would allow Ctrl+click to deselect).
+class ListBox : public QListWidget {
+public:
+    ListBox(const ItemSpec& spec, QWidget* parent);
+    int selectedRow() const;
+    void selectRow(int row);
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+};
+
+// Resolves a colour of the design against the desktop's palette.
+QColor colourOf(ColourRef ref, const QPalette& palette);
+
+// Creates the widget for one item of the layout (not for the timer).
+QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent);
+
+// The caption of a label, button or static text; empty for other kinds.
+QString captionOf(const QWidget* widget, Kind kind);
+void setCaptionOf(QWidget* widget, Kind kind, const QString& text);
+
+} // namespace ui

@@ -1,0 +1,158 @@
+#include "layout.h"
+
+namespace ui {
+
+namespace {
+
+using sim::Item;
+using namespace sim; // the colour names
+
+constexpr Qt::Alignment kLeftMiddle = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr FontSpec kListFont{Face::Gothic, 21, false, false};
+
+constexpr ItemSpec shape(Item item, const char* name, Bounds b, Colour brush, bool outline = false)
+{
+    return {.item = item, .name = name, .kind = Kind::Shape, .bounds = b, .background = ColourRef::of(brush),
+            .outline = outline};
+}
+
+constexpr ItemSpec picture(Item item, const char* name, Bounds b, Art art)
+{
+    return {.item = item, .name = name, .kind = Kind::Picture, .bounds = b, .art = art};
+}
+
+constexpr ItemSpec label(Item item, const char* name, Bounds b, const char* caption, Colour background,
+                         Colour text, Qt::Alignment alignment, bool visible = true)
+{
+    return {.item = item, .name = name, .kind = Kind::Label, .bounds = b, .caption = caption,
+            .background = ColourRef::of(background), .text = ColourRef::of(text), .alignment = alignment,
+            .visibleAtStart = visible};
+}
+
+constexpr ItemSpec captionLabel(Item item, const char* name, Bounds b, const char* caption)
+{
+    ItemSpec spec = label(item, name, b, caption, clSkyBlue, clBlack, kLeftMiddle);
+    spec.text = kWindowText;
+    return spec;
+}
+
+constexpr ItemSpec button(Item item, const char* name, Bounds b, const char* caption, int tabOrder,
+                          bool visible = true)
+{
+    return {.item = item, .name = name, .kind = Kind::PushButton, .bounds = b, .caption = caption,
+            .alignment = Qt::AlignCenter, .visibleAtStart = visible, .tabOrder = tabOrder};
+}
+
+constexpr ItemSpec list(Item item, const char* name, Bounds b, int first, int rows, int tabOrder)
+{
+    return {.item = item, .name = name, .kind = Kind::ListBox, .bounds = b, .background = kWindowColour,
+            .font = kListFont, .tabOrder = tabOrder, .firstListValue = first, .listRows = rows};
+}
+
+constexpr ItemSpec staticText(Item item, const char* name, Bounds b, const char* caption, ColourRef background,
+                              ColourRef text, Qt::Alignment alignment, Border border, int tabOrder)
+{
+    return {.item = item, .name = name, .kind = Kind::StaticText, .bounds = b, .caption = caption,
+            .background = background, .text = text, .alignment = alignment | Qt::AlignTop, .border = border,
+            .tabOrder = tabOrder};
+}
+
+// Column k of the record table. Cells are 50 wide at a step of 48, so neighbours share a border.
+constexpr ItemSpec cell(Item item, const char* name, int k, bool timeRow)
+{
+    const int tabOrder = k == 1 ? (timeRow ? 14 : 13) : 2 * k + (timeRow ? 11 : 12);
+    return staticText(item, name, {512 + 48 * (k - 1), timeRow ? 104 : 128, 50, 25}, "", ColourRef::of(clWhite),
+                      ColourRef::of(clBlack), Qt::AlignHCenter, Border::Single, tabOrder);
+}
+
+constexpr Layout kLayout{{
+    shape(Item::ShpWaku, "ShpWaku", {56, 192, 377, 500}, clMoneyGreen),
+    shape(Item::shpMizu, "shpMizu", {96, 177, 17, 0}, clAqua),
+    shape(Item::shpScale, "shpScale", {56, 688, 377, 0}, clAqua),
+    picture(Item::Jaguchi, "Jaguchi", {0, 72, 121, 105}, Art::Faucet),
+    shape(Item::ShpWakuY, "ShpWakuY", {476, 176, 8, 500}, clMoneyGreen, true),
+    shape(Item::ShpWakuX, "ShpWakuX", {496, 688, 500, 8}, clMoneyGreen, true),
+    shape(Item::ShpScaleY, "ShpScaleY", {477, 673, 7, 0}, clLime),
+    shape(Item::ShpScaleX, "ShpScaleX", {497, 689, 0, 7}, clYellow),
+    {.item = Item::PaintBox1, .name = "PaintBox1", .kind = Kind::PaintArea, .bounds = {497, 176, 500, 500}},
+    captionLabel(Item::lblJikan, "lblJikan", {168, 72, 41, 25}, "時間"),
+    captionLabel(Item::lblSuiryo, "lblSuiryo", {248, 72, 129, 25}, "当たりの水の量"),
+    {.item = Item::spbGraphFlg, .name = "spbGraphFlg", .kind = Kind::ToggleButton, .bounds = {680, 24, 49, 33},
+     .caption = "OFF", .text = ColourRef::of(clMaroon), .font = {Face::Gothic, 19, true, false},
+     .alignment = Qt::AlignCenter},
+    picture(Item::ImgSuiryo, "ImgSuiryo", {16, 176, 25, 529}, Art::VerticalScale),
+    picture(Item::ImgYjiku, "ImgYjiku", {448, 160, 25, 529}, Art::VerticalScale),
+    picture(Item::ImgXJiku, "ImgXJiku", {488, 696, 521, 25}, Art::HorizontalScale),
+    label(Item::LblTenkiFlg, "LblTenkiFlg", {624, 64, 41, 33}, "ON", clPurple, clLime, Qt::AlignCenter, false),
+    label(Item::LblMusubuFlg, "LblMusubuFlg", {800, 64, 41, 33}, "ON", clPurple, clLime, Qt::AlignCenter, false),
+    captionLabel(Item::lblSyokiRyo, "lblSyokiRyo", {168, 40, 113, 25}, "最初の水の量"),
+    {.item = Item::lblchosaku, .name = "lblchosaku", .kind = Kind::Label, .bounds = {888, 0, 132, 21},
+     .caption = "© 一次関数 developers", .background = ColourRef::of(clMoneyGreen), .text = ColourRef::of(clBlue),
+     .font = {Face::Serif, 19, false, true}},
+    button(Item::btnMizuDasu, "btnMizuDasu", {24, 0, 105, 33}, "水を入れる", 0),
+    button(Item::btnMizuTome, "btnMizuTome", {144, 0, 97, 33}, "水を止める", 1),
+    button(Item::btnSaishiko, "btnSaishiko", {256, 0, 105, 33}, "はじめから", 2),
+    button(Item::btnOwari, "btnOwari", {376, 0, 105, 33}, "お　わ　る", 3),
+    list(Item::lbxJikan, "lbxJikan", {208, 72, 41, 25}, 1, 5, 4),
+    list(Item::lbxSuiryo, "lbxSuiryo", {376, 72, 41, 25}, 1, 5, 5),
+    staticText(Item::stxKeikaJikan, "stxKeikaJikan", {168, 104, 89, 25}, "経過時間", ColourRef::of(clSkyBlue),
+               kWindowText, Qt::AlignHCenter, Border::Single, 6),
+    staticText(Item::stxKeikaSuiryo, "stxKeikaSuiryo", {168, 128, 89, 25}, "水の容量", ColourRef::of(clSkyBlue),
+               kWindowText, Qt::AlignHCenter, Border::Single, 7),
+    staticText(Item::stxKJHyoji, "stxKJHyoji", {256, 104, 49, 25}, "0", ColourRef::of(clWhite), ColourRef::of(clRed),
+               Qt::AlignRight, Border::Single, 8),
+    staticText(Item::stxKSHyoji, "stxKSHyoji", {256, 128, 49, 25}, "0", ColourRef::of(clWhite), ColourRef::of(clRed),
+               Qt::AlignRight, Border::Single, 9),
+    staticText(Item::stxGraphFlg, "stxGraphFlg", {728, 24, 128, 33}, "グラフ自動描画", kMenuColour,
+               ColourRef::of(clMaroon), Qt::AlignHCenter, Border::Sunken, 10),
+    staticText(Item::stxZahyoX, "stxZahyoX", {456, 104, 57, 25}, "ｘ座標", ColourRef::of(clSkyBlue),
+               ColourRef::of(clPurple), Qt::AlignHCenter, Border::Single, 11),
+    staticText(Item::stxZahyoY, "stxZahyoY", {456, 128, 57, 25}, "ｙ座標", ColourRef::of(clSkyBlue),
+               ColourRef::of(clPurple), Qt::AlignHCenter, Border::Single, 12),
+    cell(Item::stxZahyoY1, "stxZahyoY1", 1, false),
+    cell(Item::stxZahyoX1, "stxZahyoX1", 1, true),
+    cell(Item::stxZahyoX2, "stxZahyoX2", 2, true),
+    cell(Item::stxZahyoY2, "stxZahyoY2", 2, false),
+    cell(Item::stxZahyoX3, "stxZahyoX3", 3, true),
+    cell(Item::stxZahyoY3, "stxZahyoY3", 3, false),
+    cell(Item::stxZahyoX4, "stxZahyoX4", 4, true),
+    cell(Item::stxZahyoY4, "stxZahyoY4", 4, false),
+    cell(Item::stxZahyoX5, "stxZahyoX5", 5, true),
+    cell(Item::stxZahyoY5, "stxZahyoY5", 5, false),
+    cell(Item::stxZahyoX6, "stxZahyoX6", 6, true),
+    cell(Item::stxZahyoY6, "stxZahyoY6", 6, false),
+    cell(Item::stxZahyoX7, "stxZahyoX7", 7, true),
+    cell(Item::stxZahyoY7, "stxZahyoY7", 7, false),
+    cell(Item::stxZahyoX8, "stxZahyoX8", 8, true),
+    cell(Item::stxZahyoY8, "stxZahyoY8", 8, false),
+    cell(Item::stxZahyoX9, "stxZahyoX9", 9, true),
+    cell(Item::stxZahyoY9, "stxZahyoY9", 9, false),
+    cell(Item::stxZahyoX10, "stxZahyoX10", 10, true),
+    cell(Item::stxZahyoY10, "stxZahyoY10", 10, false),
+    button(Item::btnKiroku, "btnKiroku", {312, 104, 137, 49}, "→ 記録する →", 33),
+    button(Item::btnTenki, "btnTenki", {512, 64, 113, 33}, "点をグラフへ", 34, false),
+    button(Item::btnMusubu, "btnMusubu", {680, 64, 121, 33}, "点を線で結ぶ", 35, false),
+    list(Item::lbxSyokiRyo, "lbxSyokiRyo", {280, 40, 41, 25}, 0, 11, 36),
+    {.item = Item::bbtnKirokuAuto, .name = "bbtnKirokuAuto", .kind = Kind::ColourButton, .bounds = {512, 24, 153, 33},
+     .caption = "自動記録オフ", .text = ColourRef::of(clNavy), .alignment = Qt::AlignCenter, .tabOrder = 37},
+    {.item = Item::Timer1, .name = "Timer1", .kind = Kind::Timer},
+}};
+
+constexpr bool inCreationOrder()
+{
+    for (std::size_t i = 0; i < kLayout.size(); ++i) {
+        if (static_cast<std::size_t>(sim::indexOf(kLayout[i].item)) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(inCreationOrder(), "rows must follow the Item enumeration");
+
+} // namespace
+
+const Layout& layout()
+{
+    return kLayout;
+}
+
+} // namespace ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "layout.h"
+
+#include <QImage>
+
+namespace ui {
+
+// The pictures embedded in the executable, decoded once. A null image means the resource is
+// missing from the build.
+QImage artImage(Art art);
+QImage iconImage();
+
+// Every picture the window needs is present.
+bool allArtPresent();
+
+} // namespace ui
