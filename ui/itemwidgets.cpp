@@ -248,6 +248,8 @@ QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent)
         return nullptr;
     }
     applyBounds(widget, spec);
+    if (spec.sizedToText)
+        widget->resize(widget->sizeHint().width(), spec.bounds.height);
     const bool drawnOnWindow = spec.kind == Kind::Shape || spec.kind == Kind::Picture || spec.kind == Kind::PaintArea
                                || spec.kind == Kind::Label;
     if (drawnOnWindow)

@@ -65,6 +65,7 @@ struct ItemSpec {
     int firstListValue = 0;     // list rows read firstListValue, firstListValue + 1, ...
     int listRows = 0;
     Art art = Art::None;
+    bool sizedToText = false;   // a label that takes the width of its text
 };
 
 using Layout = std::array<ItemSpec, sim::kItemCount>;

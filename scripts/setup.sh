@@ -1,0 +1,51 @@
+# Sourced by run.sh and test.sh: installs from Debian whatever the build and the tests need and
+# is not there yet. Quick when everything is present: one dpkg query, no apt-get at all.
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev
+    fonts-ipafont-gothic fonts-liberation
+    locales
+    xvfb xdotool x11-utils imagemagick
+    desktop-file-utils appstream dpkg-dev file
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo -n "$@"
+    fi
+}
+
+missing_packages() {
+    local status
+    for package in "${packages[@]}"; do
+        status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+        [ "$status" = "installed" ] || echo "$package"
+    done
+}
+
+ensure_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages)
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        as_root apt-get update -qq
+        as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    # A comma-decimal locale for the locale test.
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen >/dev/null
+    fi
+}
+
+build_preset() {
+    local preset=$1
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+}

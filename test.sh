@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test headless: first under the address and
+# undefined-behaviour sanitizers, then the normal build, whose CTest summary closes the output.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+ensure_packages
+export QT_QPA_PLATFORM=offscreen
+
+build_preset asan
+ctest --preset asan
+
+build_preset default
+ctest --preset default

@@ -1,0 +1,152 @@
+// The replay tool: scenario files replayed in process against their expected output, and the
+// protocol of the built tool itself (exit codes, errors, pictures, environment).
+
+#include "common/windowfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().toStdString();
+}
+
+// The scenario files' names without ".replay".
+std::vector<std::string> scenarios()
+{
+    std::vector<std::string> names;
+    for (const QString& file :
+         QDir(QStringLiteral(SCENARIO_DIR)).entryList({QStringLiteral("*.replay")}, QDir::Files, QDir::Name))
+        names.push_back(file.chopped(7).toStdString());
+    return names;
+}
+
+class Scenario : public testing::TestWithParam<std::string> {};
+
+TEST_P(Scenario, ReplaysToItsExpectedOutput)
+{
+    const QString base = QStringLiteral(SCENARIO_DIR "/") + QString::fromStdString(GetParam());
+    MainWindow window;
+    Replay::takeControl(window);
+    window.FormCreate();
+    window.show();
+    QCoreApplication::processEvents();
+    std::istringstream script(readFile(base + QStringLiteral(".replay")));
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(Replay(window, out, err).run(script), 0) << err.str();
+    EXPECT_EQ(out.str(), readFile(base + QStringLiteral(".out")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Scenario, testing::ValuesIn(scenarios()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun runTool(const QString& program, const QByteArray& script, const QStringList& environment = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(env);
+    process.start(program, {});
+    process.write(script);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+ToolRun replay(const QByteArray& script, const QStringList& environment = {})
+{
+    return runTool(QStringLiteral(REPLAY_PATH), script, environment);
+}
+
+TEST(ReplayTool, BadLinesStopTheScriptWithExitCodeTwo)
+{
+    struct Case {
+        const char* script;
+        const char* error;
+        int dumps; // lines printed before the error
+    };
+    const Case cases[] = {
+        {"bogus\n", "error: 1: unknown command 'bogus'", 0},
+        {"dump\n\n# note\nclick nothing\ndump\n", "error: 4: unknown button 'nothing'", 1},
+        {"click\n", "error: 1: click takes 1 argument", 0},
+        {"tick -1\n", "error: 1: bad number '-1'", 0},
+        {"tick 3x\n", "error: 1: bad number '3x'", 0},
+        {"select lbxJikan 5\n", "error: 1: bad row '5' for lbxJikan (0 to 4)", 0},
+        {"select lbxKiroku 1\n", "error: 1: unknown list 'lbxKiroku'", 0},
+        {"dump now\n", "error: 1: dump takes 0 arguments", 0},
+        {"click lblJikan\n", "error: 1: unknown button 'lblJikan'", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        const ToolRun run = replay(c.script);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err.trimmed().toStdString(), c.error);
+        EXPECT_EQ(run.out.count(QLatin1Char('\n')), c.dumps);
+    }
+}
+
+TEST(ReplayTool, EndButtonPrintsQuitAndEndsTheScript)
+{
+    const ToolRun run = replay("click btnMizuDasu\ntick 10\nclick btnOwari\ndump\nbogus\n");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QStringLiteral("quit\n"));
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+}
+
+TEST(ReplayTool, RendersTheClientAreaInDevicePixels)
+{
+    const QString file = QDir::temp().filePath(QStringLiteral("ichijikansu-render-test.png"));
+    for (const auto& [factor, size] : {std::pair{"1", QSize(1024, 768)}, std::pair{"2", QSize(2048, 1536)}}) {
+        SCOPED_TRACE(factor);
+        QFile::remove(file);
+        const ToolRun run = replay("render " + file.toUtf8() + "\n", {QStringLiteral("QT_SCALE_FACTOR=") + factor});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(QImage(file).size(), size);
+    }
+    QFile::remove(file);
+}
+
+TEST(ReplayTool, CommaLocaleShowsAndRecordsCommas)
+{
+    const ToolRun run = replay("select lbxSyokiRyo 2\nclick btnMizuDasu\ntick 93\ntick 25\nclick btnKiroku\ndump\n",
+                           {QStringLiteral("LC_ALL=de_DE.UTF-8")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\"stxKJHyoji\":\"1,0\",\"stxKSHyoji\":\"3,0\""))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\"KirokuX\":[\"1,0\"")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\"KirokuY\":[\"3,0\"")));
+}
+
+TEST(Program, WithoutADisplaySaysSoInOneLineAndExitsWithOne)
+{
+    const ToolRun run = runTool(QStringLiteral(PROGRAM_PATH), {},
+                            {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=:97"),
+                             QStringLiteral("WAYLAND_DISPLAY=")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("ichijikansu: cannot open a display (DISPLAY=:97)")))
+        << run.err.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "fonts.h"
+#include "itemwidgets.h"
+#include "layout.h"
+#include "mainwindow.h"
+
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using sim::Item;
+
+namespace {
+
+// The window as created, before it is shown: every item as the layout lays it out.
+class Layout : public testing::Test {
+protected:
+    MainWindow window;
+};
+
+// The same, shown: scroll areas lay out their viewports only then.
+class ShownLayout : public Layout {
+protected:
+    void SetUp() override
+    {
+        window.FormCreate();
+        window.show();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
+{
+    int widgets = 0;
+    for (const ui::ItemSpec& spec : ui::layout()) {
+        SCOPED_TRACE(spec.name);
+        QWidget* w = window.item(spec.item);
+        if (spec.kind == ui::Kind::Timer) {
+            EXPECT_EQ(w, nullptr);
+            continue;
+        }
+        ++widgets;
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->objectName(), QString::fromLatin1(spec.name));
+        EXPECT_EQ(w->parentWidget(), &window);
+        if (spec.item != Item::lblchosaku) { // sized to its text
+            EXPECT_EQ(w->geometry(), QRect(spec.bounds.left, spec.bounds.top, spec.bounds.width, spec.bounds.height));
+        }
+        EXPECT_EQ(!w->isHidden(), spec.visibleAtStart);
+        const bool isButton = qobject_cast<QAbstractButton*>(w) != nullptr;
+        EXPECT_EQ(isButton, spec.kind == ui::Kind::PushButton || spec.kind == ui::Kind::ColourButton
+                                || spec.kind == ui::Kind::ToggleButton);
+        EXPECT_EQ(dynamic_cast<ui::ListBox*>(w) != nullptr, spec.kind == ui::Kind::ListBox);
+        EXPECT_EQ(dynamic_cast<ui::StaticText*>(w) != nullptr, spec.kind == ui::Kind::StaticText);
+        EXPECT_EQ(dynamic_cast<ui::ShapeItem*>(w) != nullptr, spec.kind == ui::Kind::Shape);
+        EXPECT_EQ(dynamic_cast<ui::PictureItem*>(w) != nullptr, spec.kind == ui::Kind::Picture);
+        EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, spec.kind == ui::Kind::Label);
+        // Only what the design draws on the window lets clicks through.
+        EXPECT_EQ(w->testAttribute(Qt::WA_TransparentForMouseEvents),
+                  spec.kind == ui::Kind::Shape || spec.kind == ui::Kind::Picture || spec.kind == ui::Kind::PaintArea
+                      || spec.kind == ui::Kind::Label);
+    }
+    EXPECT_EQ(widgets, 57);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("一次関数"));
+}
+
+TEST_F(Layout, CreationOrderIsStackingOrder)
+{
+    // Qt keeps a parent's children in stacking order, bottom first.
+    QStringList stacked;
+    for (QObject* child : window.children()) {
+        if (auto* w = qobject_cast<QWidget*>(child))
+            stacked << w->objectName();
+    }
+    QStringList expected;
+    for (const ui::ItemSpec& spec : ui::layout()) {
+        if (spec.kind != ui::Kind::Timer)
+            expected << QString::fromLatin1(spec.name);
+    }
+    EXPECT_EQ(stacked, expected);
+}
+
+TEST_F(Layout, CaptionsColoursAndFonts)
+{
+    for (const ui::ItemSpec& spec : ui::layout()) {
+        SCOPED_TRACE(spec.name);
+        if (spec.kind == ui::Kind::Timer || spec.kind == ui::Kind::Shape || spec.kind == ui::Kind::Picture
+            || spec.kind == ui::Kind::PaintArea)
+            continue;
+        const QWidget* w = window.item(spec.item);
+        if (spec.kind != ui::Kind::ListBox) {
+            EXPECT_EQ(window.caption(spec.item), std::string(spec.caption));
+        }
+        const QFont font = w->font();
+        EXPECT_EQ(font.pixelSize(), spec.font.pixelHeight);
+        EXPECT_EQ(font.bold(), spec.font.bold);
+        EXPECT_EQ(font.italic(), spec.font.italic);
+        // Fontconfig would answer the Japanese face's name with DejaVu Sans, which has no kana.
+        const QString family = QFontInfo(font).family();
+        EXPECT_EQ(family, spec.font.face == ui::Face::Gothic ? QStringLiteral("IPAPGothic")
+                                                              : QStringLiteral("Liberation Serif"));
+        if (spec.text.source == ui::ColourRef::Source::Fixed) {
+            const auto role = qobject_cast<const QAbstractButton*>(w) ? QPalette::ButtonText : QPalette::WindowText;
+            EXPECT_EQ(w->palette().color(role).rgb(), qRgb(spec.text.fixed.r, spec.text.fixed.g, spec.text.fixed.b));
+        }
+    }
+}
+
+TEST_F(Layout, TabOrderVisitsTheFocusableItemsInTheLayoutsOrder)
+{
+    const QStringList expected{"btnMizuDasu", "btnMizuTome", "btnSaishiko", "btnOwari", "lbxJikan",
+                               "lbxSuiryo",   "btnKiroku",   "btnTenki",    "btnMusubu", "lbxSyokiRyo",
+                               "bbtnKirokuAuto"};
+    QStringList chain;
+    QWidget* w = window.item(Item::btnMizuDasu);
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != window.item(Item::btnMizuDasu) && chain.size() < 60);
+    EXPECT_EQ(chain, expected);
+    EXPECT_EQ(window.item(Item::spbGraphFlg)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(window.item(Item::stxKJHyoji)->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(ShownLayout, ListsShowOneRowOfTheirValues)
+{
+    struct Expected {
+        Item list;
+        QStringList rows;
+    };
+    const Expected lists[] = {{Item::lbxJikan, {"1", "2", "3", "4", "5"}},
+                              {Item::lbxSuiryo, {"1", "2", "3", "4", "5"}},
+                              {Item::lbxSyokiRyo, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}}};
+    for (const Expected& e : lists) {
+        auto* list = static_cast<ui::ListBox*>(window.item(e.list));
+        SCOPED_TRACE(list->objectName().toStdString());
+        QStringList rows;
+        for (int i = 0; i < list->count(); ++i)
+            rows << list->item(i)->text();
+        EXPECT_EQ(rows, e.rows);
+        EXPECT_EQ(list->selectedRow(), 0) << "selected by the start-up reset";
+        EXPECT_EQ(list->frameWidth(), 2);
+        EXPECT_EQ(list->viewport()->height(), 21) << "one 21-pixel row inside the 2-pixel edge";
+        EXPECT_EQ(list->sizeHintForRow(0), 21);
+        EXPECT_EQ(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+}
+
+TEST_F(Layout, TheUserCannotClearASelection)
+{
+    auto* list = static_cast<ui::ListBox*>(window.item(Item::lbxSuiryo));
+    window.show();
+    list->selectRow(2);
+    const QRect row = list->visualItemRect(list->item(2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+    EXPECT_EQ(list->selectedRow(), 2);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(list->selectedRow(), 3);
+    EXPECT_EQ(list->visualItemRect(list->item(3)).top(), 0) << "the selected row is the one shown";
+}
+
+TEST(Fonts, CreditLineFitsItsPlaceOnTheRight)
+{
+    const ui::ItemSpec& credit = ui::specOf(Item::lblchosaku);
+    const QFontMetrics metrics(ui::fontFor(credit.font));
+    const int width = metrics.horizontalAdvance(QString::fromUtf8(credit.caption));
+    EXPECT_LE(credit.bounds.left + width, 1024) << "cut off at the screen's edge";
+    EXPECT_GE(width, 60);
+}
+
+} // namespace
