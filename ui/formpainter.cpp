@@ -44,6 +44,15 @@ void line(QPainter& painter, QPoint from, QPoint to)
         painter.drawLine(from, to);
 }
 
+// A grid line runs through the centres of its pixels. At 100 % those are the pixels Qt picks
+// anyway; on a scaled screen the line then covers exactly the device pixels of its logical
+// pixels instead of straddling two of them. Its square ends reach the graph's edges (where the
+// clip cuts them), which the centres alone would miss at fractional scales.
+void gridLine(QPainter& painter, QPoint from, QPoint to)
+{
+    painter.drawLine(QPointF(from) + QPointF(0.5, 0.5), QPointF(to) + QPointF(0.5, 0.5));
+}
+
 void drawTankOutline(QPainter& painter, const sim::Bounds& t)
 {
     painter.setPen(widePen(sim::clBlack, 2));
@@ -76,12 +85,14 @@ void drawGraph(QPainter& painter, const sim::Bounds& g, const PaintInput& input)
     const sim::State& s = *input.state;
     painter.fillRect(QRect(0, 0, kGraphSide, kGraphSide), qColour(sim::clWhite));
 
-    painter.setPen(thinPen(sim::clSilver));
+    QPen grid = thinPen(sim::clSilver);
+    grid.setCapStyle(Qt::SquareCap);
+    painter.setPen(grid);
     for (int j = 1; j <= g.height - 1; ++j) {
         if (j % kGridStep != 0)
             continue;
-        painter.drawLine(j, 0, j, g.height);
-        painter.drawLine(0, j, g.width, j);
+        gridLine(painter, {j, 0}, {j, g.height});
+        gridLine(painter, {0, j}, {g.width, j});
     }
 
     const QPoint start(0, s.SyokiY);

@@ -1,7 +1,9 @@
 #include "itemwidgets.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
 #include <qdrawutil.h>
@@ -150,6 +152,10 @@ void StaticText::setText(const QString& text)
         return;
     text_ = text;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, text_);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void StaticText::paintEvent(QPaintEvent*)
@@ -248,6 +254,7 @@ QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent)
         return nullptr;
     }
     applyBounds(widget, spec);
+    describe(widget, spec.item);
     if (spec.sizedToText)
         widget->resize(widget->sizeHint().width(), spec.bounds.height);
     const bool drawnOnWindow = spec.kind == Kind::Shape || spec.kind == Kind::Picture || spec.kind == Kind::PaintArea

@@ -53,6 +53,7 @@ class StaticText : public QWidget {
 public:
     StaticText(const ItemSpec& spec, QWidget* parent);
     QString text() const { return text_; }
+    // Tells assistive technology too, so a screen reader can follow the time and the volume.
     void setText(const QString& text);
 
 protected:

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QtMath>
 
 #include <fstream>
 #include <sstream>
@@ -126,6 +127,79 @@ TEST(ReplayTool, RendersTheClientAreaInDevicePixels)
         EXPECT_EQ(QImage(file).size(), size);
     }
     QFile::remove(file);
+}
+
+// Renders the same scene at a scale factor; the scene draws no slanted line.
+QImage renderAt(const char* factor)
+{
+    const QString file = QDir::temp().filePath(QStringLiteral("ichijikansu-scale-%1.png").arg(QLatin1String(factor)));
+    QFile::remove(file);
+    const ToolRun run = replay("select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 130\nclick btnKiroku\nclick btnTenki\n"
+                               "tick 30\nrender " + file.toUtf8() + "\n",
+                               {QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(factor)});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
+    QFile::remove(file);
+    return image;
+}
+
+TEST(HighDpi, AtTwiceTheScaleEverythingLandsOnTheDoubledPlaces)
+{
+    const QImage one = renderAt("1");
+    const QImage two = renderAt("2");
+    ASSERT_EQ(two.size(), QSize(2048, 1536));
+    const auto sameBlock = [&](int x, int y) {
+        const QRgb expected = one.pixel(x, y);
+        return two.pixel(2 * x, 2 * y) == expected && two.pixel(2 * x + 1, 2 * y) == expected
+               && two.pixel(2 * x, 2 * y + 1) == expected && two.pixel(2 * x + 1, 2 * y + 1) == expected;
+    };
+    // Whole areas: the graph with grid and dots, the water in the tank, both bars in their frames.
+    const QRect areas[] = {{497, 176, 500, 500}, {56, 192, 376, 499}, {476, 176, 8, 500}, {496, 688, 500, 8}};
+    for (const QRect& area : areas) {
+        int mismatches = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                mismatches += !sameBlock(x, y);
+        }
+        EXPECT_EQ(mismatches, 0) << area.x() << "," << area.y();
+    }
+    // The outline and the ticks along their length (their round ends may differ by a pixel).
+    for (int i = 0; i <= 100; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(sameBlock(53, 692 - 5 * i));
+        EXPECT_TRUE(sameBlock(494, 676 - 5 * i));
+        EXPECT_TRUE(sameBlock(497 + 5 * i, 677));
+        EXPECT_TRUE(sameBlock(55, 195 + 4 * i) && sameBlock(433, 195 + 4 * i));
+        EXPECT_TRUE(sameBlock(60 + 3 * i, 692));
+    }
+}
+
+TEST(HighDpi, AtOneAndAHalfTheGraphHasNoGapsAndNoBlendedColours)
+{
+    const QImage image = renderAt("1.5");
+    ASSERT_EQ(image.size(), QSize(1536, 1152));
+    const QRect graph(qCeil(497 * 1.5), qCeil(176 * 1.5), qFloor(500 * 1.5) - 1, qFloor(500 * 1.5) - 1);
+    int blended = 0;
+    for (int y = graph.top(); y <= graph.bottom(); ++y) {
+        for (int x = graph.left(); x <= graph.right(); ++x) {
+            const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+            blended += c != 0xFFFFFF && c != 0xC0C0C0 && c != 0xFF0000;
+        }
+    }
+    EXPECT_EQ(blended, 0);
+    // Every vertical grid line is unbroken from top to bottom.
+    for (int j = 25; j < 500; j += 25) {
+        const int from = qFloor((497 + j) * 1.5);
+        const int to = qCeil((497 + j + 1) * 1.5);
+        int brokenRows = 0;
+        for (int y = graph.top(); y <= graph.bottom(); ++y) {
+            bool silver = false;
+            for (int x = from; x < to; ++x)
+                silver = silver || (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+            brokenRows += !silver;
+        }
+        EXPECT_EQ(brokenRows, 0) << "grid line " << j;
+    }
 }
 
 TEST(ReplayTool, CommaLocaleShowsAndRecordsCommas)
