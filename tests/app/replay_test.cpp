@@ -202,6 +202,20 @@ TEST(HighDpi, AtOneAndAHalfTheGraphHasNoGapsAndNoBlendedColours)
     }
 }
 
+TEST(ReplayTool, TheReadmePictureIsWhatTheProgramShows)
+{
+    const QString file = QDir::temp().filePath(QStringLiteral("ichijikansu-readme.png"));
+    QByteArray script = QByteArray::fromStdString(readFile(QStringLiteral(DOCS_DIR "/screenshot.replay")));
+    ASSERT_TRUE(script.contains("render docs/screenshot.png"));
+    script.replace("render docs/screenshot.png", "render " + file.toUtf8());
+    const ToolRun run = replay(script);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage rendered = QImage(file).convertToFormat(QImage::Format_RGB32);
+    QFile::remove(file);
+    EXPECT_EQ(rendered, QImage(QStringLiteral(DOCS_DIR "/screenshot.png")).convertToFormat(QImage::Format_RGB32))
+        << "run: ichijikansu-replay < docs/screenshot.replay";
+}
+
 TEST(ReplayTool, CommaLocaleShowsAndRecordsCommas)
 {
     const ToolRun run = replay("select lbxSyokiRyo 2\nclick btnMizuDasu\ntick 93\ntick 25\nclick btnKiroku\ndump\n",
