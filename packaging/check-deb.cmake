@@ -1,0 +1,120 @@
+# cmake -DBUILD_DIR=... -DWORK_DIR=... -DPREFIX=/usr -DEXPECTED=installed-files.txt
+#       -DPACKAGE=ichijikansu -DSECTION=education -P check-deb.cmake
+#
+# Builds the Debian package with CPack into WORK_DIR and checks it: exactly the
+# files of EXPECTED under PREFIX, owned by root, the program executable, and a
+# control file whose Depends names the Qt libraries found by dpkg-shlibdeps
+# together with the fonts and the platform plugins added by hand.
+
+cmake_minimum_required(VERSION 3.25)
+
+foreach(tool dpkg-deb dpkg-shlibdeps)
+    find_program(${tool}_path ${tool})
+    if(NOT ${tool}_path)
+        message("[skipped: ${tool} not found; install the Debian package dpkg-dev]")
+        return()
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+execute_process(
+    COMMAND ${CMAKE_CPACK_COMMAND} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}
+    WORKING_DIRECTORY ${WORK_DIR}
+    RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+message("${output}")
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cpack failed (exit status ${status})")
+endif()
+file(GLOB packages "${WORK_DIR}/${PACKAGE}_*.deb")
+list(LENGTH packages count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one ${PACKAGE}_*.deb in ${WORK_DIR}, found ${count}: ${packages}")
+endif()
+
+set(failures)
+
+execute_process(COMMAND ${dpkg-deb_path} --contents ${packages}
+    RESULT_VARIABLE status OUTPUT_VARIABLE listing)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb --contents failed (exit status ${status})")
+endif()
+message("dpkg-deb --contents:\n${listing}")
+string(REPLACE "\n" ";" listing_lines "${listing}")
+set(packaged)
+foreach(line IN LISTS listing_lines)
+    # drwxr-xr-x root/root         0 2026-12-08 06:00 ./usr/bin/
+    if(line MATCHES "^([-dl][rwxs-]+) ([^ ]+) +[0-9]+ [0-9-]+ [0-9:]+ \\./(.*)$")
+        set(mode ${CMAKE_MATCH_1})
+        set(owner ${CMAKE_MATCH_2})
+        set(path ${CMAKE_MATCH_3})
+        if(NOT owner STREQUAL "root/root")
+            list(APPEND failures "${path} is owned by ${owner}")
+        endif()
+        if(mode MATCHES "^-")
+            list(APPEND packaged "${path}")
+            if(path MATCHES "/bin/")
+                set(want_mode "-rwxr-xr-x")
+            else()
+                set(want_mode "-rw-r--r--")
+            endif()
+            if(NOT mode STREQUAL want_mode)
+                list(APPEND failures "${path} has mode ${mode}, not ${want_mode}")
+            endif()
+        endif()
+    elseif(NOT line STREQUAL "")
+        list(APPEND failures "unreadable listing line: ${line}")
+    endif()
+endforeach()
+
+string(REGEX REPLACE "^/" "" prefix_dir "${PREFIX}")
+file(STRINGS "${EXPECTED}" expected_relative)
+set(expected)
+foreach(path IN LISTS expected_relative)
+    list(APPEND expected "${prefix_dir}/${path}")
+endforeach()
+set(missing ${expected})
+list(REMOVE_ITEM missing ${packaged})
+set(unexpected ${packaged})
+list(REMOVE_ITEM unexpected ${expected})
+foreach(path IN LISTS missing)
+    list(APPEND failures "missing from the package: /${path}")
+endforeach()
+foreach(path IN LISTS unexpected)
+    list(APPEND failures "not expected in the package: /${path}")
+endforeach()
+
+execute_process(COMMAND ${dpkg-deb_path} --field ${packages} Package Section Depends
+    RESULT_VARIABLE status OUTPUT_VARIABLE control)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb --field failed (exit status ${status})")
+endif()
+message("dpkg-deb --field:\n${control}")
+if(NOT control MATCHES "(^|\n)Package: ${PACKAGE}\n")
+    list(APPEND failures "package is not named ${PACKAGE}")
+endif()
+if(NOT control MATCHES "\nSection: ${SECTION}\n")
+    list(APPEND failures "package is not in section ${SECTION}")
+endif()
+if(control MATCHES "\nDepends: ([^\n]*)")
+    string(REPLACE "," ";" depends "${CMAKE_MATCH_1}")
+    set(depended)
+    foreach(item IN LISTS depends)
+        # "libqt6widgets6 (>= 6.4.0)" -> libqt6widgets6
+        string(REGEX REPLACE "^ *([^ ]+).*$" "\\1" name "${item}")
+        list(APPEND depended ${name})
+    endforeach()
+    foreach(name libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6
+                 fonts-ipafont-gothic fonts-liberation qt6-qpa-plugins)
+        if(NOT name IN_LIST depended)
+            list(APPEND failures "Depends lacks ${name}")
+        endif()
+    endforeach()
+else()
+    list(APPEND failures "package has no Depends field")
+endif()
+
+if(failures)
+    list(JOIN failures "\n  " report)
+    message(FATAL_ERROR "${packages}:\n  ${report}")
+endif()

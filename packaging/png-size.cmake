@@ -1,0 +1,30 @@
+# png_size(FILE WIDTH_VAR HEIGHT_VAR)
+#
+# Reads the size from the header of the PNG FILE and fails when FILE is not a
+# PNG: the signature must be followed by the IHDR chunk, which holds the width
+# and the height as big-endian 32-bit numbers. A file cut short is caught by
+# its missing IEND chunk at the end.
+function(png_size file width_var height_var)
+    file(READ "${file}" header LIMIT 24 HEX)
+    string(LENGTH "${header}" length)
+    if(length LESS 48)
+        message(FATAL_ERROR "${file}: too short for a PNG")
+    endif()
+    string(SUBSTRING "${header}" 0 24 lead)
+    string(SUBSTRING "${header}" 24 8 chunk_type)
+    if(NOT lead STREQUAL "89504e470d0a1a0a0000000d" OR NOT chunk_type STREQUAL "49484452")
+        message(FATAL_ERROR "${file}: not a PNG (header ${header})")
+    endif()
+    file(SIZE "${file}" size)
+    math(EXPR tail_offset "${size} - 12")
+    file(READ "${file}" tail OFFSET ${tail_offset} HEX)
+    if(NOT tail STREQUAL "0000000049454e44ae426082")
+        message(FATAL_ERROR "${file}: PNG without its IEND chunk at the end (truncated?)")
+    endif()
+    string(SUBSTRING "${header}" 32 8 width_hex)
+    string(SUBSTRING "${header}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    set(${width_var} ${width} PARENT_SCOPE)
+    set(${height_var} ${height} PARENT_SCOPE)
+endfunction()
