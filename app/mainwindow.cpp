@@ -215,19 +215,14 @@ void MainWindow::setCaption(Item which, std::string_view text)
 
 sim::Colour MainWindow::fontColour(Item which) const
 {
-    const QColor c = item(which)->palette().color(QPalette::ButtonText);
+    const QColor c = static_cast<const ui::ColourButton*>(item(which))->captionColour();
     return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
             static_cast<std::uint8_t>(c.blue())};
 }
 
 void MainWindow::setFontColour(Item which, sim::Colour colour)
 {
-    if (fontColour(which) == colour)
-        return;
-    QWidget* widget = item(which);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::ButtonText, QColor(colour.r, colour.g, colour.b));
-    widget->setPalette(palette);
+    static_cast<ui::ColourButton*>(item(which))->setCaptionColour(QColor(colour.r, colour.g, colour.b));
 }
 
 void MainWindow::setVisible(Item which, bool visible)

@@ -6,6 +6,8 @@
 #include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <qdrawutil.h>
 
 namespace ui {
@@ -57,8 +59,17 @@ void applyText(QWidget* widget, const ItemSpec& spec, QPalette::ColorRole textRo
 
 QPushButton* createButton(const ItemSpec& spec, QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), parent);
-    applyText(button, spec, QPalette::ButtonText);
+    const QString caption = QString::fromUtf8(spec.caption);
+    QPushButton* button = nullptr;
+    if (spec.kind == Kind::ColourButton) {
+        auto* coloured = new ColourButton(caption, parent);
+        coloured->setCaptionColour(colourOf(spec.text, coloured->palette()));
+        button = coloured;
+        button->setFont(fontFor(spec.font));
+    } else {
+        button = new QPushButton(caption, parent);
+        applyText(button, spec, QPalette::ButtonText);
+    }
     if (spec.kind == Kind::ToggleButton) {
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
@@ -97,6 +108,37 @@ QColor colourOf(ColourRef ref, const QPalette& palette)
         return palette.color(QPalette::Active, QPalette::Window);
     }
     return {};
+}
+
+ColourButton::ColourButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent)
+{
+}
+
+void ColourButton::setCaptionColour(const QColor& colour)
+{
+    if (colour == captionColour_)
+        return;
+    captionColour_ = colour;
+    update();
+}
+
+void ColourButton::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    QStyleOptionButton label = option;
+    label.rect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    label.palette.setColor(QPalette::ButtonText, captionColour_);
+    painter.drawControl(QStyle::CE_PushButtonLabel, label);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
 }
 
 ShapeItem::ShapeItem(const ItemSpec& spec, QWidget* parent)

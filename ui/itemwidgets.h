@@ -78,6 +78,22 @@ protected:
                                                          const QEvent* event) const override;
 };
 
+// A push button whose caption has a colour of its own. Only the caption is drawn in it: the
+// face keeps the window's palette, so changing the colour makes no new entries in the style's
+// pixmap cache (a new palette per change would, and Qt never gives those back).
+class ColourButton : public QPushButton {
+public:
+    ColourButton(const QString& caption, QWidget* parent);
+    QColor captionColour() const { return captionColour_; }
+    void setCaptionColour(const QColor& colour);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor captionColour_;
+};
+
 // Resolves a colour of the design against the desktop's palette.
 QColor colourOf(ColourRef ref, const QPalette& palette);
 

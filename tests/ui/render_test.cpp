@@ -238,8 +238,12 @@ TEST_F(Render, SwitchMarksAndTheAutomaticRecordingButton)
     click(Item::btnMusubu);
     image = shot();
     EXPECT_PIXEL(image, 802, 66, qRgb(128, 0, 128));
+    // The face keeps its palette: a new palette at every change would fill Qt's pixmap cache
+    // with entries it never gives back, a little more memory at every click of a long lesson.
+    const qint64 paletteKey = widget(Item::bbtnKirokuAuto)->palette().cacheKey();
     click(Item::bbtnKirokuAuto);
     EXPECT_EQ(window->fontColour(Item::bbtnKirokuAuto), sim::clRed);
+    EXPECT_EQ(widget(Item::bbtnKirokuAuto)->palette().cacheKey(), paletteKey);
     EXPECT_EQ(window->caption(Item::bbtnKirokuAuto), "自動記録オン");
     // The caption is drawn in its colour: the strokes of the face are red.
     image = shot();
