@@ -125,6 +125,8 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
         }
     } restore{previous};
 
+    // Only faults of this run count, not flags left over from earlier work in the process.
+    std::feclearexcept(FE_ALL_EXCEPT);
     ErrorBoxGuard guard;
     auto window = std::make_unique<MainWindow>();
     Replay::takeControl(*window);
@@ -151,8 +153,6 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
         return !failure;
     };
 
-    // Only faults of this run count, not flags left over from earlier work in the process.
-    std::feclearexcept(FE_ALL_EXCEPT);
     if (!check(0, 0, checkInvariants(*window)))
         return failure;
     for (std::size_t step = 0; step < events.size(); ++step) {
