@@ -226,6 +226,25 @@ TEST(ReplayTool, CommaLocaleShowsAndRecordsCommas)
     EXPECT_TRUE(run.out.contains(QStringLiteral("\"KirokuY\":[\"3,0\"")));
 }
 
+TEST(ReplayTool, WithoutTheJapaneseFacesItStillStartsWithAnotherFace)
+{
+    // A font configuration that knows only the Liberation faces: no Japanese face at all.
+    const QString dir = QDir::temp().filePath(QStringLiteral("ichijikansu-nofonts"));
+    QDir().mkpath(dir + QStringLiteral("/cache"));
+    QFile config(dir + QStringLiteral("/fonts.conf"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<?xml version=\"1.0\"?>\n<fontconfig><dir>/usr/share/fonts/truetype/liberation</dir><cachedir>"
+                 + dir.toUtf8() + "/cache</cachedir></fontconfig>\n");
+    config.close();
+    const QString picture = dir + QStringLiteral("/window.png");
+    const ToolRun run = replay("click btnKiroku\ndump\nrender " + picture.toUtf8() + "\n",
+                               {QStringLiteral("FONTCONFIG_FILE=") + config.fileName()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\"stxZahyoX1\":\"0.0\""))) << run.out.toStdString();
+    EXPECT_EQ(QImage(picture).size(), QSize(1024, 768));
+    QDir(dir).removeRecursively();
+}
+
 TEST(Program, WithoutADisplaySaysSoInOneLineAndExitsWithOne)
 {
     const ToolRun run = runTool(QStringLiteral(PROGRAM_PATH), {},
