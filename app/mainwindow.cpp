@@ -80,10 +80,10 @@ void MainWindow::FormCreate()
 
 void MainWindow::createItems()
 {
-    for (const ui::ItemSpec& spec : ui::layout()) {
-        const auto index = static_cast<std::size_t>(sim::indexOf(spec.item));
+    for (const ui::ItemLayout& entry : ui::layout()) {
+        const auto index = static_cast<std::size_t>(sim::indexOf(entry.item));
         // Created in layout order, so later items lie over earlier ones as the design stacks them.
-        items_[index] = ui::createItem(spec, ui::artImage(spec.art), this);
+        items_[index] = ui::createItem(entry, ui::artImage(entry.art), this);
     }
 }
 
@@ -99,10 +99,10 @@ void MainWindow::bindEvents()
 
 void MainWindow::setTabOrder()
 {
-    std::vector<const ui::ItemSpec*> chain;
-    for (const ui::ItemSpec& spec : ui::layout()) {
-        if (spec.tabOrder >= 0 && item(spec.item)->focusPolicy() != Qt::NoFocus)
-            chain.push_back(&spec);
+    std::vector<const ui::ItemLayout*> chain;
+    for (const ui::ItemLayout& entry : ui::layout()) {
+        if (entry.tabOrder >= 0 && item(entry.item)->focusPolicy() != Qt::NoFocus)
+            chain.push_back(&entry);
     }
     std::sort(chain.begin(), chain.end(), [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
     for (std::size_t i = 1; i < chain.size(); ++i)
@@ -202,13 +202,13 @@ void MainWindow::setBounds(Item which, const sim::Bounds& bounds)
 
 std::string MainWindow::caption(Item which) const
 {
-    return ui::captionOf(item(which), ui::specOf(which).kind).toStdString();
+    return ui::captionOf(item(which), ui::layoutOf(which).kind).toStdString();
 }
 
 void MainWindow::setCaption(Item which, std::string_view text)
 {
     const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const ui::Kind kind = ui::specOf(which).kind;
+    const ui::Kind kind = ui::layoutOf(which).kind;
     if (ui::captionOf(item(which), kind) != caption)
         ui::setCaptionOf(item(which), kind, caption);
 }

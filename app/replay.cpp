@@ -28,7 +28,7 @@ template <std::size_t N>
 const Item* findByName(const Item (&items)[N], const std::string& name)
 {
     const auto* found = std::find_if(std::begin(items), std::end(items),
-                                     [&](Item item) { return name == ui::specOf(item).name; });
+                                     [&](Item item) { return name == ui::layoutOf(item).name; });
     return found == std::end(items) ? nullptr : found;
 }
 
@@ -155,7 +155,7 @@ Replay::Outcome Replay::select(const std::string& name, const std::string& row, 
         return Outcome::Error;
     }
     long long index = 0;
-    const int rows = ui::specOf(*list).listRows;
+    const int rows = ui::layoutOf(*list).listRows;
     if (!parseCount(row, index) || index >= rows) {
         problem = "bad row '" + row + "' for " + name + " (0 to " + std::to_string(rows - 1) + ")";
         return Outcome::Error;

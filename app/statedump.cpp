@@ -85,7 +85,7 @@ private:
 
 const char* nameOf(Item item)
 {
-    return ui::specOf(item).name;
+    return ui::layoutOf(item).name;
 }
 
 } // namespace

@@ -13,14 +13,14 @@ void installFaceSubstitutes()
     QFont::insertSubstitutions(QString::fromUtf8(kSerifFaceName), QStringList{QStringLiteral("Liberation Serif")});
 }
 
-QFont fontFor(const FontSpec& spec)
+QFont fontFor(const FontSpec& wanted)
 {
-    QFont font(QString::fromUtf8(spec.face == Face::Gothic ? kGothicFaceName : kSerifFaceName));
+    QFont font(QString::fromUtf8(wanted.face == Face::Gothic ? kGothicFaceName : kSerifFaceName));
     // A pixel size is the character height without internal leading, as the layout measures it.
-    font.setPixelSize(spec.pixelHeight);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setStyleHint(spec.face == Face::Gothic ? QFont::SansSerif : QFont::Serif);
+    font.setPixelSize(wanted.pixelHeight);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setStyleHint(wanted.face == Face::Gothic ? QFont::SansSerif : QFont::Serif);
     return font;
 }
 

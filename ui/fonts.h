@@ -11,6 +11,6 @@ namespace ui {
 // Fontconfig would otherwise answer the Japanese name with DejaVu Sans, which has no kana.
 void installFaceSubstitutes();
 
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontSpec& wanted);
 
 } // namespace ui

@@ -37,40 +37,40 @@ QImage stretched(const QImage& source, QSize size)
     return to;
 }
 
-void applyBounds(QWidget* widget, const ItemSpec& spec)
+void applyBounds(QWidget* widget, const ItemLayout& entry)
 {
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setGeometry(spec.bounds.left, spec.bounds.top, spec.bounds.width, spec.bounds.height);
-    if (!spec.visibleAtStart)
+    widget->setObjectName(QString::fromLatin1(entry.name));
+    widget->setGeometry(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height);
+    if (!entry.visibleAtStart)
         widget->setVisible(false);
 }
 
-void applyText(QWidget* widget, const ItemSpec& spec, QPalette::ColorRole textRole)
+void applyText(QWidget* widget, const ItemLayout& entry, QPalette::ColorRole textRole)
 {
     QPalette palette = widget->palette();
-    palette.setColor(textRole, colourOf(spec.text, palette));
-    if (spec.kind == Kind::Label || spec.kind == Kind::StaticText || spec.kind == Kind::ListBox) {
-        const auto backgroundRole = spec.kind == Kind::ListBox ? QPalette::Base : QPalette::Window;
-        palette.setColor(backgroundRole, colourOf(spec.background, palette));
+    palette.setColor(textRole, colourOf(entry.text, palette));
+    if (entry.kind == Kind::Label || entry.kind == Kind::StaticText || entry.kind == Kind::ListBox) {
+        const auto backgroundRole = entry.kind == Kind::ListBox ? QPalette::Base : QPalette::Window;
+        palette.setColor(backgroundRole, colourOf(entry.background, palette));
     }
     widget->setPalette(palette);
-    widget->setFont(fontFor(spec.font));
+    widget->setFont(fontFor(entry.font));
 }
 
-QPushButton* createButton(const ItemSpec& spec, QWidget* parent)
+QPushButton* createButton(const ItemLayout& entry, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption);
+    const QString caption = QString::fromUtf8(entry.caption);
     QPushButton* button = nullptr;
-    if (spec.kind == Kind::ColourButton) {
+    if (entry.kind == Kind::ColourButton) {
         auto* coloured = new ColourButton(caption, parent);
-        coloured->setCaptionColour(colourOf(spec.text, coloured->palette()));
+        coloured->setCaptionColour(colourOf(entry.text, coloured->palette()));
         button = coloured;
-        button->setFont(fontFor(spec.font));
+        button->setFont(fontFor(entry.font));
     } else {
         button = new QPushButton(caption, parent);
-        applyText(button, spec, QPalette::ButtonText);
+        applyText(button, entry, QPalette::ButtonText);
     }
-    if (spec.kind == Kind::ToggleButton) {
+    if (entry.kind == Kind::ToggleButton) {
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
     } else {
@@ -81,12 +81,12 @@ QPushButton* createButton(const ItemSpec& spec, QWidget* parent)
     return button;
 }
 
-QLabel* createLabel(const ItemSpec& spec, QWidget* parent)
+QLabel* createLabel(const ItemLayout& entry, QWidget* parent)
 {
-    auto* label = new QLabel(QString::fromUtf8(spec.caption), parent);
-    applyText(label, spec, QPalette::WindowText);
+    auto* label = new QLabel(QString::fromUtf8(entry.caption), parent);
+    applyText(label, entry, QPalette::WindowText);
     label->setAutoFillBackground(true);
-    label->setAlignment(spec.alignment);
+    label->setAlignment(entry.alignment);
     label->setMargin(0);
     label->setIndent(0);
     label->setFocusPolicy(Qt::NoFocus);
@@ -141,10 +141,10 @@ void ColourButton::paintEvent(QPaintEvent*)
     }
 }
 
-ShapeItem::ShapeItem(const ItemSpec& spec, QWidget* parent)
+ShapeItem::ShapeItem(const ItemLayout& entry, QWidget* parent)
     : QWidget(parent)
-    , brush_(colourOf(spec.background, palette()))
-    , outline_(spec.outline)
+    , brush_(colourOf(entry.background, palette()))
+    , outline_(entry.outline)
 {
 }
 
@@ -179,11 +179,11 @@ PaintAreaItem::PaintAreaItem(QWidget* parent)
 {
 }
 
-StaticText::StaticText(const ItemSpec& spec, QWidget* parent)
+StaticText::StaticText(const ItemLayout& entry, QWidget* parent)
     : QWidget(parent)
-    , text_(QString::fromUtf8(spec.caption))
-    , border_(spec.border)
-    , alignment_(spec.alignment)
+    , text_(QString::fromUtf8(entry.caption))
+    , border_(entry.border)
+    , alignment_(entry.alignment)
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -217,10 +217,10 @@ void StaticText::paintEvent(QPaintEvent*)
     painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignment_), text_);
 }
 
-ListBox::ListBox(const ItemSpec& spec, QWidget* parent)
+ListBox::ListBox(const ItemLayout& entry, QWidget* parent)
     : QListWidget(parent)
 {
-    applyText(this, spec, QPalette::Text);
+    applyText(this, entry, QPalette::Text);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -230,9 +230,9 @@ ListBox::ListBox(const ItemSpec& spec, QWidget* parent)
     setUniformItemSizes(true);
     setFocusPolicy(Qt::StrongFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int row = 0; row < spec.listRows; ++row) {
-        auto* item = new QListWidgetItem(QString::number(spec.firstListValue + row), this);
-        item->setSizeHint(QSize(0, spec.font.pixelHeight));
+    for (int row = 0; row < entry.listRows; ++row) {
+        auto* item = new QListWidgetItem(QString::number(entry.firstListValue + row), this);
+        item->setSizeHint(QSize(0, entry.font.pixelHeight));
     }
 }
 
@@ -262,12 +262,12 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
     return flags;
 }
 
-QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent)
+QWidget* createItem(const ItemLayout& entry, const QImage& art, QWidget* parent)
 {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case Kind::Shape:
-        widget = new ShapeItem(spec, parent);
+        widget = new ShapeItem(entry, parent);
         break;
     case Kind::Picture:
         widget = new PictureItem(art, parent);
@@ -276,31 +276,31 @@ QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent)
         widget = new PaintAreaItem(parent);
         break;
     case Kind::Label:
-        widget = createLabel(spec, parent);
+        widget = createLabel(entry, parent);
         break;
     case Kind::ToggleButton:
     case Kind::PushButton:
     case Kind::ColourButton:
-        widget = createButton(spec, parent);
+        widget = createButton(entry, parent);
         break;
     case Kind::ListBox:
-        widget = new ListBox(spec, parent);
+        widget = new ListBox(entry, parent);
         break;
     case Kind::StaticText: {
-        auto* text = new StaticText(spec, parent);
-        applyText(text, spec, QPalette::WindowText);
+        auto* text = new StaticText(entry, parent);
+        applyText(text, entry, QPalette::WindowText);
         widget = text;
         break;
     }
     case Kind::Timer:
         return nullptr;
     }
-    applyBounds(widget, spec);
-    describe(widget, spec.item);
-    if (spec.sizedToText)
-        widget->resize(widget->sizeHint().width(), spec.bounds.height);
-    const bool drawnOnWindow = spec.kind == Kind::Shape || spec.kind == Kind::Picture || spec.kind == Kind::PaintArea
-                               || spec.kind == Kind::Label;
+    applyBounds(widget, entry);
+    describe(widget, entry.item);
+    if (entry.sizedToText)
+        widget->resize(widget->sizeHint().width(), entry.bounds.height);
+    const bool drawnOnWindow = entry.kind == Kind::Shape || entry.kind == Kind::Picture || entry.kind == Kind::PaintArea
+                               || entry.kind == Kind::Label;
     if (drawnOnWindow)
         widget->setAttribute(Qt::WA_TransparentForMouseEvents);
     return widget;

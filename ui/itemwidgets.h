@@ -14,7 +14,7 @@ namespace ui {
 // shape 0 or 1 pixel high or wide shows nothing; the moving shapes rely on that to look empty.
 class ShapeItem : public QWidget {
 public:
-    ShapeItem(const ItemSpec& spec, QWidget* parent);
+    ShapeItem(const ItemLayout& entry, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,7 +51,7 @@ protected:
 // the top inside the border.
 class StaticText : public QWidget {
 public:
-    StaticText(const ItemSpec& spec, QWidget* parent);
+    StaticText(const ItemLayout& entry, QWidget* parent);
     QString text() const { return text_; }
     // Tells assistive technology too, so a screen reader can follow the time and the volume.
     void setText(const QString& text);
@@ -69,7 +69,7 @@ private:
 // the selection but not clear it (Qt would allow Ctrl+click to deselect).
 class ListBox : public QListWidget {
 public:
-    ListBox(const ItemSpec& spec, QWidget* parent);
+    ListBox(const ItemLayout& entry, QWidget* parent);
     int selectedRow() const;
     void selectRow(int row);
 
@@ -98,7 +98,7 @@ private:
 QColor colourOf(ColourRef ref, const QPalette& palette);
 
 // Creates the widget for one item of the layout (not for the timer).
-QWidget* createItem(const ItemSpec& spec, const QImage& art, QWidget* parent);
+QWidget* createItem(const ItemLayout& entry, const QImage& art, QWidget* parent);
 
 // The caption of a label, button or static text; empty for other kinds.
 QString captionOf(const QWidget* widget, Kind kind);

@@ -10,18 +10,18 @@ using namespace sim; // the colour names
 constexpr Qt::Alignment kLeftMiddle = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr FontSpec kListFont{Face::Gothic, 21, false, false};
 
-constexpr ItemSpec shape(Item item, const char* name, Bounds b, Colour brush, bool outline = false)
+constexpr ItemLayout shape(Item item, const char* name, Bounds b, Colour brush, bool outline = false)
 {
     return {.item = item, .name = name, .kind = Kind::Shape, .bounds = b, .background = ColourRef::of(brush),
             .outline = outline};
 }
 
-constexpr ItemSpec picture(Item item, const char* name, Bounds b, Art art)
+constexpr ItemLayout picture(Item item, const char* name, Bounds b, Art art)
 {
     return {.item = item, .name = name, .kind = Kind::Picture, .bounds = b, .art = art};
 }
 
-constexpr ItemSpec label(Item item, const char* name, Bounds b, const char* caption, Colour background,
+constexpr ItemLayout label(Item item, const char* name, Bounds b, const char* caption, Colour background,
                          Colour text, Qt::Alignment alignment, bool visible = true)
 {
     return {.item = item, .name = name, .kind = Kind::Label, .bounds = b, .caption = caption,
@@ -29,27 +29,27 @@ constexpr ItemSpec label(Item item, const char* name, Bounds b, const char* capt
             .visibleAtStart = visible};
 }
 
-constexpr ItemSpec captionLabel(Item item, const char* name, Bounds b, const char* caption)
+constexpr ItemLayout captionLabel(Item item, const char* name, Bounds b, const char* caption)
 {
-    ItemSpec spec = label(item, name, b, caption, clSkyBlue, clBlack, kLeftMiddle);
-    spec.text = kWindowText;
-    return spec;
+    ItemLayout entry = label(item, name, b, caption, clSkyBlue, clBlack, kLeftMiddle);
+    entry.text = kWindowText;
+    return entry;
 }
 
-constexpr ItemSpec button(Item item, const char* name, Bounds b, const char* caption, int tabOrder,
+constexpr ItemLayout button(Item item, const char* name, Bounds b, const char* caption, int tabOrder,
                           bool visible = true)
 {
     return {.item = item, .name = name, .kind = Kind::PushButton, .bounds = b, .caption = caption,
             .alignment = Qt::AlignCenter, .visibleAtStart = visible, .tabOrder = tabOrder};
 }
 
-constexpr ItemSpec list(Item item, const char* name, Bounds b, int first, int rows, int tabOrder)
+constexpr ItemLayout list(Item item, const char* name, Bounds b, int first, int rows, int tabOrder)
 {
     return {.item = item, .name = name, .kind = Kind::ListBox, .bounds = b, .background = kWindowColour,
             .font = kListFont, .tabOrder = tabOrder, .firstListValue = first, .listRows = rows};
 }
 
-constexpr ItemSpec staticText(Item item, const char* name, Bounds b, const char* caption, ColourRef background,
+constexpr ItemLayout staticText(Item item, const char* name, Bounds b, const char* caption, ColourRef background,
                               ColourRef text, Qt::Alignment alignment, Border border, int tabOrder)
 {
     return {.item = item, .name = name, .kind = Kind::StaticText, .bounds = b, .caption = caption,
@@ -58,7 +58,7 @@ constexpr ItemSpec staticText(Item item, const char* name, Bounds b, const char*
 }
 
 // Column k of the record table. Cells are 50 wide at a step of 48, so neighbours share a border.
-constexpr ItemSpec cell(Item item, const char* name, int k, bool timeRow)
+constexpr ItemLayout cell(Item item, const char* name, int k, bool timeRow)
 {
     const int tabOrder = k == 1 ? (timeRow ? 14 : 13) : 2 * k + (timeRow ? 11 : 12);
     return staticText(item, name, {512 + 48 * (k - 1), timeRow ? 104 : 128, 50, 25}, "", ColourRef::of(clWhite),

@@ -48,7 +48,7 @@ struct FontSpec {
     bool italic = false;
 };
 
-struct ItemSpec {
+struct ItemLayout {
     sim::Item item{};
     const char* name = "";
     Kind kind = Kind::Shape;
@@ -68,11 +68,11 @@ struct ItemSpec {
     bool sizedToText = false;   // a label that takes the width of its text
 };
 
-using Layout = std::array<ItemSpec, sim::kItemCount>;
+using Layout = std::array<ItemLayout, sim::kItemCount>;
 
 // The window's 58 items in creation order; layout()[indexOf(item)].item == item.
 const Layout& layout();
-inline const ItemSpec& specOf(sim::Item item) { return layout()[static_cast<std::size_t>(sim::indexOf(item))]; }
+inline const ItemLayout& layoutOf(sim::Item item) { return layout()[static_cast<std::size_t>(sim::indexOf(item))]; }
 
 // The design's face names; fonts.cpp maps them to what this machine has.
 inline constexpr const char* kGothicFaceName = "ＭＳ Ｐゴシック";

@@ -130,7 +130,7 @@ private:
     {
         for (const Item list : {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo}) {
             const int row = w_.selectedIndex(list);
-            expect(row >= 0 && row < ui::specOf(list).listRows, ui::specOf(list).name, " selects row ", row);
+            expect(row >= 0 && row < ui::layoutOf(list).listRows, ui::layoutOf(list).name, " selects row ", row);
         }
     }
 
@@ -158,7 +158,7 @@ private:
         }
         if (emptied) {
             // Nothing has filled the tank since the last reset: no fresh start and no rising tick.
-            const int keptTop = s_.Jikan == 0 ? ui::specOf(Item::ShpScaleY).bounds.top : kGraphBottom - suii;
+            const int keptTop = s_.Jikan == 0 ? ui::layoutOf(Item::ShpScaleY).bounds.top : kGraphBottom - suii;
             const Bounds wanted{477, keptTop, 7, 1};
             expect(level == wanted, "ShpScaleY ", str(level), " with an emptied tank, want ", str(wanted));
             expect(s_.KeikaTick == 0.0F, "KeikaTick ", s_.KeikaTick, " with an emptied tank");

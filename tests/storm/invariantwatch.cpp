@@ -99,8 +99,8 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
     const sim::State& sa = a.state;
     const std::string sep = window_.decimalSeparator();
     const std::string what = cause == Cause::Tick        ? std::string("tick")
-                             : cause == Cause::Selection ? std::string("select ") + ui::specOf(item).name
-                                                         : std::string("click ") + ui::specOf(item).name;
+                             : cause == Cause::Selection ? std::string("select ") + ui::layoutOf(item).name
+                                                         : std::string("click ") + ui::layoutOf(item).name;
     Rules rule(problems, what);
 
     const bool isTick = cause == Cause::Tick;
@@ -218,7 +218,7 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
         rule.expect(sameState(sa, sb) && a.timerEnabled == b.timerEnabled, "the state changed");
         for (std::size_t i = 0; i < 3; ++i) {
             if (cause != Cause::Selection || kLists[i] != item)
-                rule.expect(a.selected[i] == b.selected[i], ui::specOf(kLists[i]).name, " changed");
+                rule.expect(a.selected[i] == b.selected[i], ui::layoutOf(kLists[i]).name, " changed");
         }
     }
     return problems;

@@ -45,7 +45,7 @@ StormEvent randomSelection(Dice& dice)
 {
     constexpr Item lists[] = {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo};
     const Item list = lists[dice.below(3)];
-    return {StormEvent::Kind::Select, list, dice.below(ui::specOf(list).listRows)};
+    return {StormEvent::Kind::Select, list, dice.below(ui::layoutOf(list).listRows)};
 }
 
 int burstLength(Dice& dice)
@@ -62,7 +62,7 @@ int burstLength(Dice& dice)
 
 std::string scriptLine(const StormEvent& event)
 {
-    const std::string name = ui::specOf(event.item).name;
+    const std::string name = ui::layoutOf(event.item).name;
     switch (event.kind) {
     case StormEvent::Kind::Click:
         return "click " + name;

@@ -19,14 +19,14 @@ using Accessibility = WindowTest;
 
 TEST_F(Accessibility, EveryControlHasANameAndSaysWhatItDoes)
 {
-    for (const ui::ItemSpec& spec : ui::layout()) {
-        const bool control = spec.tabOrder >= 0 || spec.kind == ui::Kind::ToggleButton;
-        const bool valueBox = spec.kind == ui::Kind::StaticText && spec.alignment.testFlag(Qt::AlignRight);
-        const bool cell = QByteArray(spec.name).startsWith("stxZahyo") && QByteArray(spec.name).size() > 9;
-        if (!control || (spec.kind == ui::Kind::StaticText && !valueBox && !cell))
+    for (const ui::ItemLayout& entry : ui::layout()) {
+        const bool control = entry.tabOrder >= 0 || entry.kind == ui::Kind::ToggleButton;
+        const bool valueBox = entry.kind == ui::Kind::StaticText && entry.alignment.testFlag(Qt::AlignRight);
+        const bool cell = QByteArray(entry.name).startsWith("stxZahyo") && QByteArray(entry.name).size() > 9;
+        if (!control || (entry.kind == ui::Kind::StaticText && !valueBox && !cell))
             continue;
-        SCOPED_TRACE(spec.name);
-        QWidget* w = widget(spec.item);
+        SCOPED_TRACE(entry.name);
+        QWidget* w = widget(entry.item);
         EXPECT_FALSE(readOut(w, QAccessible::Name).isEmpty());
         EXPECT_FALSE(readOut(w, QAccessible::Description).isEmpty());
     }

@@ -35,33 +35,33 @@ protected:
 TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
 {
     int widgets = 0;
-    for (const ui::ItemSpec& spec : ui::layout()) {
-        SCOPED_TRACE(spec.name);
-        QWidget* w = window.item(spec.item);
-        if (spec.kind == ui::Kind::Timer) {
+    for (const ui::ItemLayout& entry : ui::layout()) {
+        SCOPED_TRACE(entry.name);
+        QWidget* w = window.item(entry.item);
+        if (entry.kind == ui::Kind::Timer) {
             EXPECT_EQ(w, nullptr);
             continue;
         }
         ++widgets;
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->objectName(), QString::fromLatin1(spec.name));
+        EXPECT_EQ(w->objectName(), QString::fromLatin1(entry.name));
         EXPECT_EQ(w->parentWidget(), &window);
-        if (spec.item != Item::lblchosaku) { // sized to its text
-            EXPECT_EQ(w->geometry(), QRect(spec.bounds.left, spec.bounds.top, spec.bounds.width, spec.bounds.height));
+        if (entry.item != Item::lblchosaku) { // sized to its text
+            EXPECT_EQ(w->geometry(), QRect(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height));
         }
-        EXPECT_EQ(!w->isHidden(), spec.visibleAtStart);
+        EXPECT_EQ(!w->isHidden(), entry.visibleAtStart);
         const bool isButton = qobject_cast<QAbstractButton*>(w) != nullptr;
-        EXPECT_EQ(isButton, spec.kind == ui::Kind::PushButton || spec.kind == ui::Kind::ColourButton
-                                || spec.kind == ui::Kind::ToggleButton);
-        EXPECT_EQ(dynamic_cast<ui::ListBox*>(w) != nullptr, spec.kind == ui::Kind::ListBox);
-        EXPECT_EQ(dynamic_cast<ui::StaticText*>(w) != nullptr, spec.kind == ui::Kind::StaticText);
-        EXPECT_EQ(dynamic_cast<ui::ShapeItem*>(w) != nullptr, spec.kind == ui::Kind::Shape);
-        EXPECT_EQ(dynamic_cast<ui::PictureItem*>(w) != nullptr, spec.kind == ui::Kind::Picture);
-        EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, spec.kind == ui::Kind::Label);
+        EXPECT_EQ(isButton, entry.kind == ui::Kind::PushButton || entry.kind == ui::Kind::ColourButton
+                                || entry.kind == ui::Kind::ToggleButton);
+        EXPECT_EQ(dynamic_cast<ui::ListBox*>(w) != nullptr, entry.kind == ui::Kind::ListBox);
+        EXPECT_EQ(dynamic_cast<ui::StaticText*>(w) != nullptr, entry.kind == ui::Kind::StaticText);
+        EXPECT_EQ(dynamic_cast<ui::ShapeItem*>(w) != nullptr, entry.kind == ui::Kind::Shape);
+        EXPECT_EQ(dynamic_cast<ui::PictureItem*>(w) != nullptr, entry.kind == ui::Kind::Picture);
+        EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, entry.kind == ui::Kind::Label);
         // Only what the design draws on the window lets clicks through.
         EXPECT_EQ(w->testAttribute(Qt::WA_TransparentForMouseEvents),
-                  spec.kind == ui::Kind::Shape || spec.kind == ui::Kind::Picture || spec.kind == ui::Kind::PaintArea
-                      || spec.kind == ui::Kind::Label);
+                  entry.kind == ui::Kind::Shape || entry.kind == ui::Kind::Picture || entry.kind == ui::Kind::PaintArea
+                      || entry.kind == ui::Kind::Label);
     }
     EXPECT_EQ(widgets, 57);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("一次関数"));
@@ -76,38 +76,38 @@ TEST_F(Layout, CreationOrderIsStackingOrder)
             stacked << w->objectName();
     }
     QStringList expected;
-    for (const ui::ItemSpec& spec : ui::layout()) {
-        if (spec.kind != ui::Kind::Timer)
-            expected << QString::fromLatin1(spec.name);
+    for (const ui::ItemLayout& entry : ui::layout()) {
+        if (entry.kind != ui::Kind::Timer)
+            expected << QString::fromLatin1(entry.name);
     }
     EXPECT_EQ(stacked, expected);
 }
 
 TEST_F(Layout, CaptionsColoursAndFonts)
 {
-    for (const ui::ItemSpec& spec : ui::layout()) {
-        SCOPED_TRACE(spec.name);
-        if (spec.kind == ui::Kind::Timer || spec.kind == ui::Kind::Shape || spec.kind == ui::Kind::Picture
-            || spec.kind == ui::Kind::PaintArea)
+    for (const ui::ItemLayout& entry : ui::layout()) {
+        SCOPED_TRACE(entry.name);
+        if (entry.kind == ui::Kind::Timer || entry.kind == ui::Kind::Shape || entry.kind == ui::Kind::Picture
+            || entry.kind == ui::Kind::PaintArea)
             continue;
-        const QWidget* w = window.item(spec.item);
-        if (spec.kind != ui::Kind::ListBox) {
-            EXPECT_EQ(window.caption(spec.item), std::string(spec.caption));
+        const QWidget* w = window.item(entry.item);
+        if (entry.kind != ui::Kind::ListBox) {
+            EXPECT_EQ(window.caption(entry.item), std::string(entry.caption));
         }
         const QFont font = w->font();
-        EXPECT_EQ(font.pixelSize(), spec.font.pixelHeight);
-        EXPECT_EQ(font.bold(), spec.font.bold);
-        EXPECT_EQ(font.italic(), spec.font.italic);
+        EXPECT_EQ(font.pixelSize(), entry.font.pixelHeight);
+        EXPECT_EQ(font.bold(), entry.font.bold);
+        EXPECT_EQ(font.italic(), entry.font.italic);
         // Fontconfig would answer the Japanese face's name with DejaVu Sans, which has no kana.
         const QString family = QFontInfo(font).family();
-        EXPECT_EQ(family, spec.font.face == ui::Face::Gothic ? QStringLiteral("IPAPGothic")
+        EXPECT_EQ(family, entry.font.face == ui::Face::Gothic ? QStringLiteral("IPAPGothic")
                                                               : QStringLiteral("Liberation Serif"));
-        if (spec.text.source == ui::ColourRef::Source::Fixed) {
+        if (entry.text.source == ui::ColourRef::Source::Fixed) {
             const auto role = qobject_cast<const QAbstractButton*>(w) ? QPalette::ButtonText : QPalette::WindowText;
-            const QColor shown = spec.kind == ui::Kind::ColourButton
+            const QColor shown = entry.kind == ui::Kind::ColourButton
                                      ? static_cast<const ui::ColourButton*>(w)->captionColour()
                                      : w->palette().color(role);
-            EXPECT_EQ(shown.rgb(), qRgb(spec.text.fixed.r, spec.text.fixed.g, spec.text.fixed.b));
+            EXPECT_EQ(shown.rgb(), qRgb(entry.text.fixed.r, entry.text.fixed.g, entry.text.fixed.b));
         }
     }
 }
@@ -169,7 +169,7 @@ TEST_F(Layout, TheUserCannotClearASelection)
 
 TEST(Fonts, CreditLineFitsItsPlaceOnTheRight)
 {
-    const ui::ItemSpec& credit = ui::specOf(Item::lblchosaku);
+    const ui::ItemLayout& credit = ui::layoutOf(Item::lblchosaku);
     const QFontMetrics metrics(ui::fontFor(credit.font));
     const int width = metrics.horizontalAdvance(QString::fromUtf8(credit.caption));
     EXPECT_LE(credit.bounds.left + width, 1024) << "cut off at the screen's edge";
