@@ -78,6 +78,13 @@ void MainWindow::FormCreate()
     resize(ui::kClientWidth, ui::kClientHeight);
 }
 
+void MainWindow::showAsProgram()
+{
+    connect(this, &MainWindow::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    FormCreate();
+    showMaximized();
+}
+
 void MainWindow::createItems()
 {
     for (const ui::ItemLayout& entry : ui::layout()) {

@@ -26,6 +26,8 @@ public:
 
     // Places the window at the screen's top-left corner at the size the layout is drawn for.
     void FormCreate();
+    // As the program shows itself: created, maximized, and ending the event loop on request.
+    void showAsProgram();
 
     const sim::State& state() const { return simulation_.state(); }
     QWidget* item(sim::Item item) const { return items_[static_cast<std::size_t>(sim::indexOf(item))]; }

@@ -6,19 +6,15 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const auto app = createApplication(argc, argv);
-    const QString problem = prepareApplication(*app, QCoreApplication::applicationFilePath());
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "ichijikansu-replay: %s\n", qPrintable(problem));
+    const auto app = startApplication(argc, argv, "ichijikansu-replay");
+    if (!app)
         return 1;
-    }
     MainWindow window;
     Replay::takeControl(window);
     window.FormCreate();

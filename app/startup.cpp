@@ -40,6 +40,16 @@ std::unique_ptr<QApplication> createApplication(int& argc, char** argv)
     return app;
 }
 
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv, const char* program)
+{
+    auto app = createApplication(argc, argv);
+    const QString problem = prepareApplication(*app, QCoreApplication::applicationFilePath());
+    if (problem.isEmpty())
+        return app;
+    std::fprintf(stderr, "%s: %s\n", program, qPrintable(problem));
+    return nullptr;
+}
+
 QString prepareApplication(QApplication& app, const QString& executablePath)
 {
     // The application name doubles as the title of the message boxes. A display name would be

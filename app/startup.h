@@ -14,3 +14,7 @@ std::unique_ptr<QApplication> createApplication(int& argc, char** argv);
 // Fonts, style and title: everything the window relies on before it is created. Returns an
 // error text when something the program needs is missing from the build, else an empty text.
 QString prepareApplication(QApplication& app, const QString& executablePath);
+
+// Both of the above, as every program of this project starts. Where something is missing it
+// prints "PROGRAM: problem" and returns null; the caller then exits with code 1.
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv, const char* program);

@@ -6,8 +6,7 @@ namespace {
 
 QImage load(const char* path)
 {
-    QImage image(QString::fromLatin1(path));
-    return image;
+    return QImage(QString::fromLatin1(path));
 }
 
 } // namespace

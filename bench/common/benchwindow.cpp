@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace bench {
@@ -12,12 +11,9 @@ namespace bench {
 Program openProgram(int& argc, char** argv)
 {
     Program program;
-    program.app = createApplication(argc, argv);
-    const QString problem = prepareApplication(*program.app, QCoreApplication::applicationFilePath());
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
+    program.app = startApplication(argc, argv, argv[0]);
+    if (!program.app)
         std::exit(1);
-    }
     program.window = std::make_unique<MainWindow>();
     program.window->setMessagePresenter([](const QString&, const QString&) {});
     program.window->FormCreate();

@@ -6,20 +6,14 @@
 
 #include <QApplication>
 
-#include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    const auto app = createApplication(argc, argv);
-    const QString problem = prepareApplication(*app, QCoreApplication::applicationFilePath());
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "bench-startup-program: %s\n", qPrintable(problem));
+    const auto app = startApplication(argc, argv, "bench-startup-program");
+    if (!app)
         return 1;
-    }
     MainWindow window;
     new FirstPaintStamp(&window);
-    QObject::connect(&window, &MainWindow::quitRequested, app.get(), &QCoreApplication::quit, Qt::QueuedConnection);
-    window.FormCreate();
-    window.showMaximized();
+    window.showAsProgram();
     return app->exec();
 }

@@ -44,9 +44,7 @@ using Activation = WindowTest;
 
 TEST_F(Activation, LaterActivationsLeaveEverythingAsItWas)
 {
-    choose(3, 2, 2);
-    click(Item::btnMizuDasu);
-    fallStream();
+    startRun(3, 2, 2);
     tick(30);
     click(Item::btnKiroku);
     const sim::State before = window->state();
@@ -67,9 +65,7 @@ TEST_F(Activation, LaterActivationsLeaveEverythingAsItWas)
 TEST_F(Activation, FullTankMessageIsModalWithOneOkButtonAndTheWindowKeepsPainting)
 {
     window->setMessagePresenter(nullptr); // the real box
-    choose(10, 1, 1);
-    click(Item::btnMizuDasu);
-    fallStream();
+    startRun(10, 1, 1);
     tick(249);
     ASSERT_EQ(window->state().Suii, 499);
 

@@ -45,6 +45,13 @@ protected:
         for (int i = 0; i < count && window->timer().deliverTick(); ++i)
             QCoreApplication::processEvents();
     }
+    // The learner's choices, "水を入れる", and the stream's fall: the next tick raises the water.
+    void startRun(int initial, int jikan, int suiryo)
+    {
+        choose(initial, jikan, suiryo);
+        click(sim::Item::btnMizuDasu);
+        fallStream();
+    }
     // Ticks until the stream reaches the water.
     void fallStream()
     {

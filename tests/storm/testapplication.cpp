@@ -2,7 +2,6 @@
 
 #include "startup.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace storm {
@@ -11,12 +10,9 @@ std::unique_ptr<QApplication> makeTestApplication(int& argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto app = createApplication(argc, argv);
-    const QString problem = prepareApplication(*app, QCoreApplication::applicationFilePath());
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
+    auto app = startApplication(argc, argv, argv[0]);
+    if (!app)
         std::exit(1);
-    }
     return app;
 }
 

@@ -36,9 +36,7 @@ TEST_F(Accessibility, EveryControlHasANameAndSaysWhatItDoes)
 
 TEST_F(Accessibility, ValueBoxesAndCellsReadTheirCurrentText)
 {
-    choose(2, 1, 1);
-    click(Item::btnMizuDasu);
-    fallStream();
+    startRun(2, 1, 1);
     tick(25);
     click(Item::btnKiroku);
     EXPECT_EQ(readOut(widget(Item::stxKJHyoji), QAccessible::Name), QStringLiteral("経過時間"));

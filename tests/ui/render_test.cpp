@@ -129,9 +129,7 @@ TEST_F(Render, GraphIsWhiteWithASilverGridOffItsBorder)
 
 TEST_F(Render, DotsPolylineAndLiveLineStartAtTheInitialAmount)
 {
-    choose(4, 1, 1);
-    click(Item::btnMizuDasu);
-    fallStream();
+    startRun(4, 1, 1);
     tick(50);
     click(Item::btnKiroku); // at (50, 350)
     click(Item::btnTenki);
@@ -158,9 +156,7 @@ TEST_F(Render, DotsPolylineAndLiveLineStartAtTheInitialAmount)
 
 TEST_F(Render, LiveLineAppearsAndVanishesWithTheToggle)
 {
-    choose(0, 1, 1);
-    click(Item::btnMizuDasu);
-    fallStream();
+    startRun(0, 1, 1);
     tick(100);
     EXPECT_EQ(hex(graphAt(shot(), 49, 451)), hex(kWhite));
     click(Item::spbGraphFlg);
@@ -187,9 +183,7 @@ TEST_F(Render, LivePointBeyondTheGraphIsCutAtItsEdge)
 
 TEST_F(Render, FullTankFillsTankAndBarsToTheirFrames)
 {
-    choose(0, 1, 1);
-    click(Item::btnMizuDasu);
-    fallStream();
+    startRun(0, 1, 1);
     tick(600);
     ASSERT_EQ(window->messagesShown(), 1);
     const QImage image = shot();
