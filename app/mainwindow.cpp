@@ -21,25 +21,6 @@ namespace {
 
 constexpr const char* kWindowCaption = "一次関数";
 
-struct ClickBinding {
-    Item button;
-    void (Simulation::*handler)();
-};
-
-// The click of every push button and the handler it runs. The toggle button is bound apart:
-// the graph must show its new state before its handler runs.
-constexpr ClickBinding kClickBindings[] = {
-    {Item::btnMizuDasu, &Simulation::btnMizuDasuClick},   {Item::btnMizuTome, &Simulation::btnMizuTomeClick},
-    {Item::btnSaishiko, &Simulation::btnSaishikoClick},   {Item::btnOwari, &Simulation::btnOwariClick},
-    {Item::btnKiroku, &Simulation::btnKirokuClick},       {Item::btnTenki, &Simulation::btnTenkiClick},
-    {Item::btnMusubu, &Simulation::btnMusubuClick},       {Item::bbtnKirokuAuto, &Simulation::bbtnKirokuAutoClick},
-};
-
-QRect rectOf(const sim::Bounds& b)
-{
-    return {b.left, b.top, b.width, b.height};
-}
-
 // An error box's message gets a full stop when its last character sorts after one.
 QString withFullStop(QString message)
 {
@@ -52,8 +33,9 @@ QString withFullStop(QString message)
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent)
-    , simulation_(*this)
-    , timer_(new PeriodicTimer([this] { handle(&Simulation::Timer1Timer); }, this))
+    , timer_(new PeriodicTimer([this] { run(&Simulation::Timer1Timer); }, [this] { bringUpToDate(); }, this))
+    , scene_(widgets_, *timer_, {[this](std::string_view text) { showMessage(text); }, [this] { requestQuit(); }})
+    , simulation_(scene_)
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     QPalette background = palette();
@@ -66,7 +48,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     readLocale();
     createItems();
-    bindEvents();
+    bindButtons();
     setTabOrder();
 }
 
@@ -75,7 +57,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::FormCreate()
 {
     move(0, 0);
-    resize(ui::kClientWidth, ui::kClientHeight);
+    resize(core::kClientWidth, core::kClientHeight);
 }
 
 void MainWindow::showAsProgram()
@@ -87,27 +69,30 @@ void MainWindow::showAsProgram()
 
 void MainWindow::createItems()
 {
-    for (const ui::ItemLayout& entry : ui::layout()) {
-        const auto index = static_cast<std::size_t>(sim::indexOf(entry.item));
+    for (const core::ItemLayout& entry : core::layout()) {
         // Created in layout order, so later items lie over earlier ones as the design stacks them.
-        items_[index] = ui::createItem(entry, ui::artImage(entry.art), this);
+        widgets_[static_cast<std::size_t>(sim::indexOf(entry.item))] =
+            ui::createItem(entry, ui::artImage(entry.art), this);
     }
 }
 
-void MainWindow::bindEvents()
+void MainWindow::bindButtons()
 {
-    for (const ClickBinding& binding : kClickBindings) {
-        auto* button = static_cast<QAbstractButton*>(item(binding.button));
-        connect(button, &QAbstractButton::clicked, this, [this, handler = binding.handler] { handle(handler); });
+    for (const core::ButtonBinding& binding : core::buttonBindings()) {
+        auto* button = qobject_cast<QAbstractButton*>(item(binding.item));
+        Q_ASSERT(button != nullptr);
+        if (binding.press == core::Press::Toggle)
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, handler = binding.handler] { onToggleClicked(handler); });
+        else
+            connect(button, &QAbstractButton::clicked, this, [this, handler = binding.handler] { handle(handler); });
     }
-    connect(static_cast<QAbstractButton*>(item(Item::spbGraphFlg)), &QAbstractButton::clicked, this,
-            &MainWindow::onToggleClicked);
 }
 
 void MainWindow::setTabOrder()
 {
-    std::vector<const ui::ItemLayout*> chain;
-    for (const ui::ItemLayout& entry : ui::layout()) {
+    std::vector<const core::ItemLayout*> chain;
+    for (const core::ItemLayout& entry : core::layout()) {
         if (entry.tabOrder >= 0 && item(entry.item)->focusPolicy() != Qt::NoFocus)
             chain.push_back(&entry);
     }
@@ -116,25 +101,33 @@ void MainWindow::setTabOrder()
         QWidget::setTabOrder(item(chain[i - 1]->item), item(chain[i]->item));
 }
 
-// Runs one handler as the event loop does, then brings what it changed on the graph and in the
-// record table onto the screen at once, rather than at some later repaint.
-void MainWindow::handle(Handler handler)
+// Runs one handler as the event loop does. Nothing may escape into Qt's event loop: an error is
+// shown in a box, and the state stays as the handler left it.
+bool MainWindow::run(Handler handler)
 {
     try {
         (simulation_.*handler)();
-        bringUpToDate();
+        return true;
     } catch (const std::exception& error) {
-        // Nothing may escape into Qt's event loop; the state stays as the handler left it.
         QMessageBox::critical(this, QCoreApplication::applicationName(),
                               withFullStop(QString::fromUtf8(error.what())));
+        return false;
     }
 }
 
+// A handler, and then what it changed on the graph and in the record table onto the screen at
+// once, rather than at some later repaint.
+void MainWindow::handle(Handler handler)
+{
+    if (run(handler))
+        bringUpToDate();
+}
+
 // The button has already flipped; the graph shows the new state before the handler runs.
-void MainWindow::onToggleClicked()
+void MainWindow::onToggleClicked(Handler handler)
 {
     repaint(graphRect().united(item(Item::spbGraphFlg)->geometry()));
-    handle(&Simulation::spbGraphFlgClick);
+    handle(handler);
 }
 
 void MainWindow::bringUpToDate()
@@ -176,7 +169,8 @@ void MainWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const sim::State& s = state();
-    ui::FormPaint(painter, {bounds(Item::ShpWaku), bounds(Item::PaintBox1), isPressed(Item::spbGraphFlg), &s});
+    ui::FormPaint(painter, {scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1),
+                            scene_.isPressed(Item::spbGraphFlg), &s});
     if (s.KirokuSu > 0)
         simulation_.KirokuHyoji();
 }
@@ -190,78 +184,7 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::readLocale()
 {
-    decimalSeparator_ = QLocale::system().decimalPoint().toStdString();
-}
-
-sim::Bounds MainWindow::bounds(Item which) const
-{
-    const QRect g = item(which)->geometry();
-    return {g.x(), g.y(), g.width(), g.height()};
-}
-
-void MainWindow::setBounds(Item which, const sim::Bounds& bounds)
-{
-    QWidget* widget = item(which);
-    const QRect wanted = rectOf(bounds);
-    if (widget->geometry() != wanted)
-        widget->setGeometry(wanted);
-}
-
-std::string MainWindow::caption(Item which) const
-{
-    return ui::captionOf(item(which), ui::layoutOf(which).kind).toStdString();
-}
-
-void MainWindow::setCaption(Item which, std::string_view text)
-{
-    const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const ui::Kind kind = ui::layoutOf(which).kind;
-    if (ui::captionOf(item(which), kind) != caption)
-        ui::setCaptionOf(item(which), kind, caption);
-}
-
-sim::Colour MainWindow::fontColour(Item which) const
-{
-    const QColor c = static_cast<const ui::ColourButton*>(item(which))->captionColour();
-    return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-            static_cast<std::uint8_t>(c.blue())};
-}
-
-void MainWindow::setFontColour(Item which, sim::Colour colour)
-{
-    static_cast<ui::ColourButton*>(item(which))->setCaptionColour(QColor(colour.r, colour.g, colour.b));
-}
-
-void MainWindow::setVisible(Item which, bool visible)
-{
-    QWidget* widget = item(which);
-    if (widget->isHidden() == visible)
-        widget->setVisible(visible);
-}
-
-int MainWindow::selectedIndex(Item list) const
-{
-    return static_cast<const ui::ListBox*>(item(list))->selectedRow();
-}
-
-void MainWindow::setSelectedIndex(Item list, int index)
-{
-    static_cast<ui::ListBox*>(item(list))->selectRow(index);
-}
-
-bool MainWindow::isPressed(Item toggle) const
-{
-    return static_cast<const QAbstractButton*>(item(toggle))->isChecked();
-}
-
-void MainWindow::setTimerEnabled(bool enabled)
-{
-    timer_->setEnabled(enabled);
-}
-
-void MainWindow::setTimerInterval(std::uint32_t milliseconds)
-{
-    timer_->setInterval(milliseconds);
+    scene_.setDecimalSeparator(QLocale::system().decimalPoint().toStdString());
 }
 
 void MainWindow::showMessage(std::string_view text)

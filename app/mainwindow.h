@@ -1,20 +1,19 @@
 #pragma once
 
-#include "layout.h"
+#include "bindings.h"
 #include "simulation.h"
-#include "window.h"
+#include "widgetwindow.h"
 
 #include <QWidget>
 
-#include <array>
 #include <functional>
 
 class PeriodicTimer;
 
-// Form1: the one window of the program. It builds its 58 items from the layout table, binds
-// their events to the simulation's handlers and lets the simulation move the scene through the
-// sim::Window interface. Every value read back comes from the widgets themselves.
-class MainWindow : public QWidget, public sim::Window {
+// Form1: the one window of the program. It builds its 58 items from the layout table, binds the
+// buttons to the simulation's handlers as the binding table says, and paints what no item draws
+// by itself. The simulation moves the scene through a WidgetWindow over the same widgets.
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
@@ -30,32 +29,16 @@ public:
     void showAsProgram();
 
     const sim::State& state() const { return simulation_.state(); }
-    QWidget* item(sim::Item item) const { return items_[static_cast<std::size_t>(sim::indexOf(item))]; }
+    // What the simulation sees of the window, read back from the widgets.
+    WidgetWindow& scene() { return scene_; }
+    const WidgetWindow& scene() const { return scene_; }
+    QWidget* item(sim::Item item) const { return scene_.widget(item); }
     PeriodicTimer& timer() { return *timer_; }
     const PeriodicTimer& timer() const { return *timer_; }
     int messagesShown() const { return messagesShown_; }
     bool quitWasRequested() const { return quitRequested_; }
     bool hasStarted() const { return started_; }
     void setMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
-    sim::Colour fontColour(sim::Item item) const;
-
-    // sim::Window
-    sim::Bounds bounds(sim::Item item) const override;
-    void setBounds(sim::Item item, const sim::Bounds& bounds) override;
-    std::string caption(sim::Item item) const override;
-    void setCaption(sim::Item item, std::string_view text) override;
-    void setFontColour(sim::Item item, sim::Colour colour) override;
-    void setVisible(sim::Item item, bool visible) override;
-    int selectedIndex(sim::Item list) const override;
-    void setSelectedIndex(sim::Item list, int index) override;
-    bool isPressed(sim::Item toggle) const override;
-    void setTimerEnabled(bool enabled) override;
-    void setTimerInterval(std::uint32_t milliseconds) override;
-    void showMessage(std::string_view text) override;
-    void requestQuit() override;
-    std::string decimalSeparator() const override { return decimalSeparator_; }
-
-    using QWidget::setVisible;
 
 signals:
     void quitRequested();
@@ -70,20 +53,23 @@ private:
     using Handler = void (sim::Simulation::*)();
 
     void createItems();
-    void bindEvents();
+    void bindButtons();
     void setTabOrder();
+    bool run(Handler handler);
     void handle(Handler handler);
-    void onToggleClicked();
+    void onToggleClicked(Handler handler);
+    void showMessage(std::string_view text);
+    void requestQuit();
     void bringUpToDate();
     void startOnce();
     void readLocale();
     QRect graphRect() const;
 
-    std::array<QWidget*, sim::kItemCount> items_{};
-    sim::Simulation simulation_;
+    WidgetWindow::Widgets widgets_{};
     PeriodicTimer* timer_ = nullptr;
+    WidgetWindow scene_;
+    sim::Simulation simulation_;
     MessagePresenter presenter_;
-    std::string decimalSeparator_ = ".";
     int messagesShown_ = 0;
     bool quitRequested_ = false;
     bool started_ = false;

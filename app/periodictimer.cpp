@@ -4,10 +4,12 @@
 
 #include <limits>
 
-PeriodicTimer::PeriodicTimer(std::function<void()> onTick, QObject* parent)
+PeriodicTimer::PeriodicTimer(std::function<void()> onTick, std::function<void()> onBatchDone, QObject* parent)
     : QObject(parent)
     , onTick_(std::move(onTick))
+    , onBatchDone_(std::move(onBatchDone))
 {
+    clock_.start();
 }
 
 void PeriodicTimer::setEnabled(bool enabled)
@@ -37,12 +39,16 @@ bool PeriodicTimer::deliverTick()
     if (!isTicking())
         return false;
     onTick_();
+    if (onBatchDone_)
+        onBatchDone_();
     return true;
 }
 
 void PeriodicTimer::restart()
 {
+    ++restarts_;
     timer_.stop();
+    ticks_.restart(nowMicroseconds());
     // Qt's timers take an int; an interval beyond it would wrap, so such a timer never ticks.
     constexpr auto kLongest = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
     if (isTicking() && !manual_ && interval_ <= kLongest)
@@ -55,5 +61,11 @@ void PeriodicTimer::timerEvent(QTimerEvent* event)
         QObject::timerEvent(event);
         return;
     }
-    onTick_();
+    const int due = ticks_.take(nowMicroseconds(), interval_);
+    const std::uint64_t restarts = restarts_;
+    int ran = 0;
+    for (; ran < due && restarts == restarts_; ++ran)
+        onTick_();
+    if (ran > 0 && onBatchDone_)
+        onBatchDone_();
 }

@@ -1,20 +1,26 @@
 #pragma once
 
+#include "tickclock.h"
+
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <cstdint>
 #include <functional>
 
 // The window's periodic timer. Setting the enabled flag or the interval to the value it already
-// has changes nothing (the countdown is not restarted); any other change starts a full interval.
-// An enabled timer with interval 0 stays enabled but does not tick. Ticks come from a precise
-// platform timer and never pile up: a tick that falls due while a handler runs comes after it.
+// has changes nothing (the count is not restarted); any other change starts a full interval.
+// An enabled timer with interval 0 stays enabled but does not tick.
 //
-// In manual mode no platform timer runs; deliverTick() stands in for one (the replay tool).
+// Ticks go by the clock: each prompt of the platform timer delivers every tick due since the
+// count started (see TickClock), one after another, and then reports the batch as done, so the
+// window repaints once for all of them. A tick that stops the timer or changes its interval
+// ends the batch. In manual mode no platform timer runs; deliverTick() stands in for one.
 class PeriodicTimer : public QObject {
 public:
-    explicit PeriodicTimer(std::function<void()> onTick, QObject* parent = nullptr);
+    explicit PeriodicTimer(std::function<void()> onTick, std::function<void()> onBatchDone = {},
+                           QObject* parent = nullptr);
 
     bool isEnabled() const { return enabled_; }
     std::uint32_t interval() const { return interval_; }
@@ -23,7 +29,7 @@ public:
 
     // Enabled with a non-zero interval.
     bool isTicking() const { return enabled_ && interval_ != 0; }
-    // A platform timer is counting down.
+    // A platform timer is prompting.
     bool isRunning() const { return timer_.isActive(); }
 
     void setManual(bool manual);
@@ -35,9 +41,14 @@ protected:
 
 private:
     void restart();
+    std::int64_t nowMicroseconds() const { return clock_.nsecsElapsed() / 1000; }
 
     std::function<void()> onTick_;
+    std::function<void()> onBatchDone_;
     QBasicTimer timer_;
+    QElapsedTimer clock_;
+    core::TickClock ticks_;
+    std::uint64_t restarts_ = 0;
     bool enabled_ = false;
     std::uint32_t interval_ = 1000;
     bool manual_ = false;

@@ -31,7 +31,9 @@ public:
     // Captions are UTF-8.
     virtual std::string caption(Item item) const = 0;
     virtual void setCaption(Item item, std::string_view text) = 0;
+    virtual Colour fontColour(Item item) const = 0;
     virtual void setFontColour(Item item, Colour colour) = 0;
+    virtual bool isVisible(Item item) const = 0;
     virtual void setVisible(Item item, bool visible) = 0;
 
     // Selection lists: the selected row from 0, or -1 for none.

@@ -12,6 +12,10 @@
 
 namespace ui {
 
+using core::Border;
+using core::ColourRef;
+using core::Kind;
+
 namespace {
 
 QColor qColour(sim::Colour c)
@@ -57,26 +61,31 @@ void applyText(QWidget* widget, const ItemLayout& entry, QPalette::ColorRole tex
     widget->setFont(fontFor(entry.font));
 }
 
+void makeFocusable(QPushButton* button)
+{
+    // Enter presses the button that has the focus, and only that one.
+    button->setAutoDefault(true);
+    button->setFocusPolicy(Qt::StrongFocus);
+}
+
+ColourButton* createColourButton(const ItemLayout& entry, QWidget* parent)
+{
+    auto* button = new ColourButton(QString::fromUtf8(entry.caption), parent);
+    button->setCaptionColour(colourOf(entry.text, button->palette()));
+    button->setFont(fontFor(entry.font));
+    makeFocusable(button);
+    return button;
+}
+
 QPushButton* createButton(const ItemLayout& entry, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(entry.caption);
-    QPushButton* button = nullptr;
-    if (entry.kind == Kind::ColourButton) {
-        auto* coloured = new ColourButton(caption, parent);
-        coloured->setCaptionColour(colourOf(entry.text, coloured->palette()));
-        button = coloured;
-        button->setFont(fontFor(entry.font));
-    } else {
-        button = new QPushButton(caption, parent);
-        applyText(button, entry, QPalette::ButtonText);
-    }
+    auto* button = new QPushButton(QString::fromUtf8(entry.caption), parent);
+    applyText(button, entry, QPalette::ButtonText);
     if (entry.kind == Kind::ToggleButton) {
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
     } else {
-        // Enter presses the button that has the focus, and only that one.
-        button->setAutoDefault(true);
-        button->setFocusPolicy(Qt::StrongFocus);
+        makeFocusable(button);
     }
     return button;
 }
@@ -86,7 +95,7 @@ QLabel* createLabel(const ItemLayout& entry, QWidget* parent)
     auto* label = new QLabel(QString::fromUtf8(entry.caption), parent);
     applyText(label, entry, QPalette::WindowText);
     label->setAutoFillBackground(true);
-    label->setAlignment(entry.alignment);
+    label->setAlignment(alignmentOf(entry.alignment));
     label->setMargin(0);
     label->setIndent(0);
     label->setFocusPolicy(Qt::NoFocus);
@@ -183,7 +192,7 @@ StaticText::StaticText(const ItemLayout& entry, QWidget* parent)
     : QWidget(parent)
     , text_(QString::fromUtf8(entry.caption))
     , border_(entry.border)
-    , alignment_(entry.alignment)
+    , alignment_(alignmentOf(entry.alignment))
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -262,39 +271,59 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
     return flags;
 }
 
-QWidget* createItem(const ItemLayout& entry, const QImage& art, QWidget* parent)
+Qt::Alignment alignmentOf(core::Align align)
 {
-    QWidget* widget = nullptr;
+    switch (align) {
+    case core::Align::LeftTop:
+        return Qt::AlignLeft | Qt::AlignTop;
+    case core::Align::LeftMiddle:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case core::Align::CentreTop:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case core::Align::RightTop:
+        return Qt::AlignRight | Qt::AlignTop;
+    case core::Align::Centre:
+        return Qt::AlignCenter;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+ItemWidget createItem(const ItemLayout& entry, const QImage& art, QWidget* parent)
+{
+    ItemWidget made;
     switch (entry.kind) {
     case Kind::Shape:
-        widget = new ShapeItem(entry, parent);
+        made = new ShapeItem(entry, parent);
         break;
     case Kind::Picture:
-        widget = new PictureItem(art, parent);
+        made = new PictureItem(art, parent);
         break;
     case Kind::PaintArea:
-        widget = new PaintAreaItem(parent);
+        made = new PaintAreaItem(parent);
         break;
     case Kind::Label:
-        widget = createLabel(entry, parent);
+        made = createLabel(entry, parent);
+        break;
+    case Kind::ColourButton:
+        made = createColourButton(entry, parent);
         break;
     case Kind::ToggleButton:
     case Kind::PushButton:
-    case Kind::ColourButton:
-        widget = createButton(entry, parent);
+        made = createButton(entry, parent);
         break;
     case Kind::ListBox:
-        widget = new ListBox(entry, parent);
+        made = new ListBox(entry, parent);
         break;
     case Kind::StaticText: {
         auto* text = new StaticText(entry, parent);
         applyText(text, entry, QPalette::WindowText);
-        widget = text;
+        made = text;
         break;
     }
     case Kind::Timer:
-        return nullptr;
+        return made;
     }
+    QWidget* widget = asWidget(made);
     applyBounds(widget, entry);
     describe(widget, entry.item);
     if (entry.sizedToText)
@@ -303,42 +332,19 @@ QWidget* createItem(const ItemLayout& entry, const QImage& art, QWidget* parent)
                                || entry.kind == Kind::Label;
     if (drawnOnWindow)
         widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return widget;
+    return made;
 }
 
-QString captionOf(const QWidget* widget, Kind kind)
+QWidget* asWidget(const ItemWidget& widget)
 {
-    switch (kind) {
-    case Kind::Label:
-        return static_cast<const QLabel*>(widget)->text();
-    case Kind::ToggleButton:
-    case Kind::PushButton:
-    case Kind::ColourButton:
-        return static_cast<const QAbstractButton*>(widget)->text();
-    case Kind::StaticText:
-        return static_cast<const StaticText*>(widget)->text();
-    default:
-        return {};
-    }
-}
-
-void setCaptionOf(QWidget* widget, Kind kind, const QString& text)
-{
-    switch (kind) {
-    case Kind::Label:
-        static_cast<QLabel*>(widget)->setText(text);
-        break;
-    case Kind::ToggleButton:
-    case Kind::PushButton:
-    case Kind::ColourButton:
-        static_cast<QAbstractButton*>(widget)->setText(text);
-        break;
-    case Kind::StaticText:
-        static_cast<StaticText*>(widget)->setText(text);
-        break;
-    default:
-        break;
-    }
+    return std::visit(
+        [](auto alternative) -> QWidget* {
+            if constexpr (std::is_same_v<decltype(alternative), std::monostate>)
+                return nullptr;
+            else
+                return alternative;
+        },
+        widget);
 }
 
 } // namespace ui

@@ -2,6 +2,8 @@
 
 #include "layout.h"
 
+#include <variant>
+
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -9,6 +11,8 @@
 #include <QWidget>
 
 namespace ui {
+
+using core::ItemLayout;
 
 // A filled rectangle. Without an outline the brush leaves the last column and row alone, so a
 // shape 0 or 1 pixel high or wide shows nothing; the moving shapes rely on that to look empty.
@@ -61,7 +65,7 @@ protected:
 
 private:
     QString text_;
-    Border border_;
+    core::Border border_;
     Qt::Alignment alignment_;
 };
 
@@ -95,13 +99,18 @@ private:
 };
 
 // Resolves a colour of the design against the desktop's palette.
-QColor colourOf(ColourRef ref, const QPalette& palette);
+QColor colourOf(core::ColourRef ref, const QPalette& palette);
+Qt::Alignment alignmentOf(core::Align align);
 
-// Creates the widget for one item of the layout (not for the timer).
-QWidget* createItem(const ItemLayout& entry, const QImage& art, QWidget* parent);
+// The widget of one item, by its kind: push and toggle buttons are QPushButtons. The timer has
+// no widget.
+using ItemWidget = std::variant<std::monostate, ShapeItem*, PictureItem*, PaintAreaItem*, QLabel*, QPushButton*,
+                                ColourButton*, ListBox*, StaticText*>;
 
-// The caption of a label, button or static text; empty for other kinds.
-QString captionOf(const QWidget* widget, Kind kind);
-void setCaptionOf(QWidget* widget, Kind kind, const QString& text);
+// Creates the widget for one item of the layout.
+ItemWidget createItem(const core::ItemLayout& entry, const QImage& art, QWidget* parent);
+
+// The widget as a plain QWidget, or null for the timer.
+QWidget* asWidget(const ItemWidget& widget);
 
 } // namespace ui

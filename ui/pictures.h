@@ -6,6 +6,10 @@
 
 namespace ui {
 
+using core::Art;
+using core::Face;
+using core::FontSpec;
+
 // The pictures embedded in the executable, decoded once. A null image means the resource is
 // missing from the build.
 QImage artImage(Art art);

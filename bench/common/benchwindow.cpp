@@ -32,9 +32,9 @@ void click(MainWindow& window, sim::Item button)
 void startAfresh(MainWindow& window, Choice choice)
 {
     click(window, sim::Item::btnSaishiko);
-    window.setSelectedIndex(sim::Item::lbxSyokiRyo, 0);
-    window.setSelectedIndex(sim::Item::lbxJikan, choice.jikan - 1);
-    window.setSelectedIndex(sim::Item::lbxSuiryo, choice.suiryo - 1);
+    window.scene().setSelectedIndex(sim::Item::lbxSyokiRyo, 0);
+    window.scene().setSelectedIndex(sim::Item::lbxJikan, choice.jikan - 1);
+    window.scene().setSelectedIndex(sim::Item::lbxSuiryo, choice.suiryo - 1);
     click(window, sim::Item::btnMizuDasu);
 }
 

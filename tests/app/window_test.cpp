@@ -13,8 +13,8 @@ TEST(Startup, TheResetRunsOnceWhenTheWindowFirstShowsAndNeverBefore)
 {
     MainWindow window;
     Replay::takeControl(window);
-    EXPECT_EQ(window.caption(Item::stxKJHyoji), "0");
-    EXPECT_EQ(window.selectedIndex(Item::lbxJikan), -1);
+    EXPECT_EQ(window.scene().caption(Item::stxKJHyoji), "0");
+    EXPECT_EQ(window.scene().selectedIndex(Item::lbxJikan), -1);
     EXPECT_FALSE(window.hasStarted());
 
     // Count paintings to prove the reset came first.
@@ -24,7 +24,7 @@ TEST(Startup, TheResetRunsOnceWhenTheWindowFirstShowsAndNeverBefore)
         bool eventFilter(QObject*, QEvent* event) override
         {
             if (event->type() == QEvent::Paint && captionAtFirstPaint.empty())
-                captionAtFirstPaint = window->caption(Item::stxKJHyoji);
+                captionAtFirstPaint = window->scene().caption(Item::stxKJHyoji);
             return false;
         }
     } watch;
@@ -35,7 +35,7 @@ TEST(Startup, TheResetRunsOnceWhenTheWindowFirstShowsAndNeverBefore)
     QCoreApplication::processEvents();
     EXPECT_TRUE(window.hasStarted());
     EXPECT_EQ(watch.captionAtFirstPaint, "0.0");
-    EXPECT_EQ(window.selectedIndex(Item::lbxSyokiRyo), 0);
+    EXPECT_EQ(window.scene().selectedIndex(Item::lbxSyokiRyo), 0);
     EXPECT_EQ(QApplication::focusWidget(), window.item(Item::btnMizuDasu));
     window.removeEventFilter(&watch);
 }
@@ -59,7 +59,7 @@ TEST_F(Activation, LaterActivationsLeaveEverythingAsItWas)
     EXPECT_EQ(window->state().Suii, before.Suii);
     EXPECT_EQ(window->state().KirokuSu, 1);
     EXPECT_TRUE(window->timer().isEnabled());
-    EXPECT_EQ(window->selectedIndex(Item::lbxSyokiRyo), 3);
+    EXPECT_EQ(window->scene().selectedIndex(Item::lbxSyokiRyo), 3);
 }
 
 TEST_F(Activation, FullTankMessageIsModalWithOneOkButtonAndTheWindowKeepsPainting)
@@ -106,7 +106,7 @@ TEST_F(Activation, FullTankMessageIsModalWithOneOkButtonAndTheWindowKeepsPaintin
     EXPECT_EQ(window->messagesShown(), 1);
     EXPECT_TRUE(window->state().TomeFlg);
     EXPECT_EQ(window->state().Suii, 500);
-    EXPECT_EQ(window->caption(Item::stxKSHyoji), "20.0") << "the reset does not run after the box";
+    EXPECT_EQ(window->scene().caption(Item::stxKSHyoji), "20.0") << "the reset does not run after the box";
 }
 
 TEST_F(Activation, EndButtonAsksToQuitEvenWhileWaterRuns)

@@ -36,9 +36,9 @@ protected:
     }
     void choose(int initial, int jikan, int suiryo)
     {
-        window->setSelectedIndex(sim::Item::lbxSyokiRyo, initial);
-        window->setSelectedIndex(sim::Item::lbxJikan, jikan - 1);
-        window->setSelectedIndex(sim::Item::lbxSuiryo, suiryo - 1);
+        window->scene().setSelectedIndex(sim::Item::lbxSyokiRyo, initial);
+        window->scene().setSelectedIndex(sim::Item::lbxJikan, jikan - 1);
+        window->scene().setSelectedIndex(sim::Item::lbxSuiryo, suiryo - 1);
     }
     void tick(int count)
     {
@@ -56,8 +56,8 @@ protected:
     void fallStream()
     {
         while (window->timer().isTicking() && window->state().KeikaTick == 0.0F
-               && window->bounds(sim::Item::shpMizu).top + window->bounds(sim::Item::shpMizu).height
-                      < window->bounds(sim::Item::shpScale).top)
+               && window->scene().bounds(sim::Item::shpMizu).top + window->scene().bounds(sim::Item::shpMizu).height
+                      < window->scene().bounds(sim::Item::shpScale).top)
             tick(1);
     }
     // The client area as the screen shows it, in device pixels.

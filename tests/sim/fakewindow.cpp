@@ -1,23 +1,17 @@
 #include "fakewindow.h"
 
+#include "layout.h"
+
 using sim::Item;
 
 FakeWindow::FakeWindow()
 {
-    // The layout's bounds of everything the simulation reads or moves.
-    setBounds(Item::ShpWaku, {56, 192, 377, 500});
-    setBounds(Item::shpMizu, {96, 177, 17, 0});
-    setBounds(Item::shpScale, {56, 688, 377, 0});
-    setBounds(Item::ShpWakuX, {496, 688, 500, 8});
-    setBounds(Item::ShpScaleY, {477, 673, 7, 0});
-    setBounds(Item::ShpScaleX, {497, 689, 0, 7});
-    setBounds(Item::PaintBox1, {497, 176, 500, 500});
-    setCaption(Item::stxKJHyoji, "0");
-    setCaption(Item::stxKSHyoji, "0");
+    for (const core::ItemLayout& entry : core::layout()) {
+        bounds_[index(entry.item)] = entry.bounds;
+        captions_[index(entry.item)] = entry.caption;
+        visible_[index(entry.item)] = entry.visibleAtStart;
+    }
     selected_.fill(-1);
-    visible_.fill(true);
-    for (Item hidden : {Item::btnTenki, Item::btnMusubu, Item::LblTenkiFlg, Item::LblMusubuFlg})
-        setVisible(hidden, false);
 }
 
 void FakeWindow::showMessage(std::string_view text)

@@ -9,7 +9,7 @@
 #include <vector>
 
 // A window without a display: it keeps what the simulation sets and gives it back, starting from
-// the layout's bounds of the items the simulation reads.
+// the layout table as the real window does.
 class FakeWindow : public sim::Window {
 public:
     FakeWindow();
@@ -18,7 +18,9 @@ public:
     void setBounds(sim::Item item, const sim::Bounds& b) override { bounds_[index(item)] = b; }
     std::string caption(sim::Item item) const override { return captions_[index(item)]; }
     void setCaption(sim::Item item, std::string_view text) override { captions_[index(item)] = text; }
+    sim::Colour fontColour(sim::Item item) const override { return colours_[index(item)]; }
     void setFontColour(sim::Item item, sim::Colour c) override { colours_[index(item)] = c; }
+    bool isVisible(sim::Item item) const override { return visible_[index(item)]; }
     void setVisible(sim::Item item, bool visible) override { visible_[index(item)] = visible; }
     int selectedIndex(sim::Item list) const override { return selected_[index(list)]; }
     void setSelectedIndex(sim::Item list, int row) override { selected_[index(list)] = row; }
@@ -28,9 +30,6 @@ public:
     void showMessage(std::string_view text) override;
     void requestQuit() override { quitRequested = true; }
     std::string decimalSeparator() const override { return separator; }
-
-    sim::Colour colour(sim::Item item) const { return colours_[index(item)]; }
-    bool visible(sim::Item item) const { return visible_[index(item)]; }
 
     bool pressed = false;
     bool timerEnabled = false;

@@ -30,9 +30,9 @@ TEST(Reset, BringsTheStartingCondition)
     EXPECT_FALSE(window.timerEnabled);
     EXPECT_EQ(window.timerInterval, 1000U) << "the reset leaves the interval alone";
     for (Item hidden : {Item::btnTenki, Item::btnMusubu, Item::LblTenkiFlg, Item::LblMusubuFlg})
-        EXPECT_FALSE(window.visible(hidden));
+        EXPECT_FALSE(window.isVisible(hidden));
     EXPECT_FALSE(s.TomeFlg || s.TenkiFlg || s.MusubuFlg || s.KirokuAutoFlg);
-    EXPECT_EQ(window.colour(Item::bbtnKirokuAuto), sim::clNavy);
+    EXPECT_EQ(window.fontColour(Item::bbtnKirokuAuto), sim::clNavy);
     EXPECT_EQ(window.caption(Item::bbtnKirokuAuto), "自動記録オフ");
     EXPECT_EQ(s.Ten[0], (sim::Point{0, 500}));
     EXPECT_EQ(s.KirokuSu, 0);
@@ -61,8 +61,8 @@ TEST(Reset, MidRunEmptiesTheSceneButKeepsLevelChoicesAndLevelBarTop)
     EXPECT_EQ(rig.s().KirokuSu, 0);
     EXPECT_EQ(rig.window.caption(Item::stxZahyoX1), "");
     EXPECT_EQ(rig.window.caption(Item::stxZahyoY1), "");
-    EXPECT_FALSE(rig.window.visible(Item::btnTenki));
-    EXPECT_FALSE(rig.window.visible(Item::LblMusubuFlg));
+    EXPECT_FALSE(rig.window.isVisible(Item::btnTenki));
+    EXPECT_FALSE(rig.window.isVisible(Item::LblMusubuFlg));
 }
 
 TEST(Records, BeforeAnyStartStoreTheStartingPoint)
@@ -73,7 +73,7 @@ TEST(Records, BeforeAnyStartStoreTheStartingPoint)
     EXPECT_EQ(rig.s().Ten[1], (sim::Point{0, 500}));
     EXPECT_EQ(rig.s().KirokuX[1], "0.0");
     EXPECT_EQ(rig.s().KirokuY[1], "0.0");
-    EXPECT_TRUE(rig.window.visible(Item::btnTenki));
+    EXPECT_TRUE(rig.window.isVisible(Item::btnTenki));
     EXPECT_EQ(rig.window.caption(Item::stxZahyoX1), "") << "the record operation itself does not refresh the table";
     rig.sim.KirokuHyoji();
     EXPECT_EQ(rig.window.caption(Item::stxZahyoX1), "0.0");

@@ -10,22 +10,22 @@ TEST(Switches, VisibilityChainFromFirstRecordToPolyline)
 {
     Rig rig;
     rig.sim.btnKirokuClick();
-    EXPECT_TRUE(rig.window.visible(Item::btnTenki));
-    EXPECT_FALSE(rig.window.visible(Item::btnMusubu));
+    EXPECT_TRUE(rig.window.isVisible(Item::btnTenki));
+    EXPECT_FALSE(rig.window.isVisible(Item::btnMusubu));
     rig.sim.btnTenkiClick();
     EXPECT_TRUE(rig.s().TenkiFlg);
-    EXPECT_TRUE(rig.window.visible(Item::LblTenkiFlg));
-    EXPECT_TRUE(rig.window.visible(Item::btnMusubu));
-    EXPECT_FALSE(rig.window.visible(Item::LblMusubuFlg));
+    EXPECT_TRUE(rig.window.isVisible(Item::LblTenkiFlg));
+    EXPECT_TRUE(rig.window.isVisible(Item::btnMusubu));
+    EXPECT_FALSE(rig.window.isVisible(Item::LblMusubuFlg));
     rig.sim.btnMusubuClick();
     EXPECT_TRUE(rig.s().MusubuFlg);
-    EXPECT_TRUE(rig.window.visible(Item::LblMusubuFlg));
+    EXPECT_TRUE(rig.window.isVisible(Item::LblMusubuFlg));
 
     // Second clicks switch nothing off.
     rig.sim.btnTenkiClick();
     rig.sim.btnMusubuClick();
     EXPECT_TRUE(rig.s().TenkiFlg && rig.s().MusubuFlg);
-    EXPECT_TRUE(rig.window.visible(Item::LblTenkiFlg) && rig.window.visible(Item::LblMusubuFlg));
+    EXPECT_TRUE(rig.window.isVisible(Item::LblTenkiFlg) && rig.window.isVisible(Item::LblMusubuFlg));
 }
 
 TEST(Switches, AutomaticRecordingButtonTogglesCaptionAndColourAndKeepsRecords)
@@ -42,12 +42,12 @@ TEST(Switches, AutomaticRecordingButtonTogglesCaptionAndColourAndKeepsRecords)
         rig.sim.bbtnKirokuAutoClick();
         EXPECT_EQ(rig.s().KirokuAutoFlg, e.on);
         EXPECT_EQ(rig.window.caption(Item::bbtnKirokuAuto), e.caption);
-        EXPECT_EQ(rig.window.colour(Item::bbtnKirokuAuto), e.colour);
+        EXPECT_EQ(rig.window.fontColour(Item::bbtnKirokuAuto), e.colour);
     }
     EXPECT_EQ(rig.s().KirokuSu, 1);
     rig.sim.btnSaishikoClick();
     EXPECT_FALSE(rig.s().KirokuAutoFlg);
-    EXPECT_EQ(rig.window.colour(Item::bbtnKirokuAuto), sim::clNavy);
+    EXPECT_EQ(rig.window.fontColour(Item::bbtnKirokuAuto), sim::clNavy);
 }
 
 TEST(Switches, LiveLineCaptionFollowsThePressedStateAcrossResets)

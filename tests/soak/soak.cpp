@@ -64,7 +64,7 @@ public:
     bool fill()
     {
         for (const Item list : {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo})
-            window_.setSelectedIndex(list, below(ui::layoutOf(list).listRows));
+            window_.scene().setSelectedIndex(list, below(core::layoutOf(list).listRows));
         if (below(4) == 0)
             click(Item::bbtnKirokuAuto);
         click(Item::btnMizuDasu);

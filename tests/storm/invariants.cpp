@@ -49,7 +49,7 @@ public:
     explicit Checker(const MainWindow& window)
         : w_(window)
         , s_(window.state())
-        , sep_(window.decimalSeparator())
+        , sep_(window.scene().decimalSeparator())
     {
     }
 
@@ -129,17 +129,17 @@ private:
     void lists()
     {
         for (const Item list : {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo}) {
-            const int row = w_.selectedIndex(list);
-            expect(row >= 0 && row < ui::layoutOf(list).listRows, ui::layoutOf(list).name, " selects row ", row);
+            const int row = w_.scene().selectedIndex(list);
+            expect(row >= 0 && row < core::layoutOf(list).listRows, core::layoutOf(list).name, " selects row ", row);
         }
     }
 
     void shapes()
     {
-        const Bounds water = w_.bounds(Item::shpScale);
-        const Bounds level = w_.bounds(Item::ShpScaleY);
-        const Bounds time = w_.bounds(Item::ShpScaleX);
-        const Bounds stream = w_.bounds(Item::shpMizu);
+        const Bounds water = w_.scene().bounds(Item::shpScale);
+        const Bounds level = w_.scene().bounds(Item::ShpScaleY);
+        const Bounds time = w_.scene().bounds(Item::ShpScaleX);
+        const Bounds stream = w_.scene().bounds(Item::shpMizu);
         const int suii = s_.Suii;
 
         const Bounds liveWater{56, kTankBottom - suii, 377, suii};
@@ -158,7 +158,7 @@ private:
         }
         if (emptied) {
             // Nothing has filled the tank since the last reset: no fresh start and no rising tick.
-            const int keptTop = s_.Jikan == 0 ? ui::layoutOf(Item::ShpScaleY).bounds.top : kGraphBottom - suii;
+            const int keptTop = s_.Jikan == 0 ? core::layoutOf(Item::ShpScaleY).bounds.top : kGraphBottom - suii;
             const Bounds wanted{477, keptTop, 7, 1};
             expect(level == wanted, "ShpScaleY ", str(level), " with an emptied tank, want ", str(wanted));
             expect(s_.KeikaTick == 0.0F, "KeikaTick ", s_.KeikaTick, " with an emptied tank");
@@ -188,8 +188,8 @@ private:
 
     void shownNumbers()
     {
-        const std::string timeText = w_.caption(Item::stxKJHyoji);
-        const std::string volume = w_.caption(Item::stxKSHyoji);
+        const std::string timeText = w_.scene().caption(Item::stxKJHyoji);
+        const std::string volume = w_.scene().caption(Item::stxKSHyoji);
         const std::optional<double> t = parseOneDecimal(timeText, sep_);
         expect(t.has_value(), "time shown '", timeText, "' is not a one-decimal text");
         // Within one fill the time cannot pass 100 units (at most 0.2 per rising tick). Repeated
@@ -199,7 +199,7 @@ private:
         if (s_.KeikaTick == 0.0F)
             expect(timeText == "0" + sep_ + "0", "time shown '", timeText, "' before the first rising tick");
 
-        const bool emptied = w_.bounds(Item::shpScale) == Bounds{56, kTankBottom, 377, 1};
+        const bool emptied = w_.scene().bounds(Item::shpScale) == Bounds{56, kTankBottom, 377, 1};
         const std::string wanted = emptied ? "0" + sep_ + "0" : volumeText(s_.Suii, sep_);
         expect(volume == wanted, "volume shown '", volume, "', want '", wanted, "'");
     }
@@ -210,8 +210,8 @@ private:
             const auto i = static_cast<std::size_t>(k);
             const std::string& x = s_.KirokuX[i];
             const std::string& y = s_.KirokuY[i];
-            expect(w_.caption(sim::timeCell(k)) == x && w_.caption(sim::volumeCell(k)) == y, "record table column ",
-                   k, " shows '", w_.caption(sim::timeCell(k)), "'/'", w_.caption(sim::volumeCell(k)),
+            expect(w_.scene().caption(sim::timeCell(k)) == x && w_.scene().caption(sim::volumeCell(k)) == y, "record table column ",
+                   k, " shows '", w_.scene().caption(sim::timeCell(k)), "'/'", w_.scene().caption(sim::volumeCell(k)),
                    "', stored '", x, "'/'", y, "'");
             if (k > s_.KirokuSu) {
                 expect(x.empty() && y.empty(), "unused record ", k, " holds '", x, "'/'", y, "'");
@@ -240,17 +240,17 @@ private:
         expect(!s_.MusubuFlg || s_.TenkiFlg, "lines joined without the dots switched on");
         expect(!s_.TenkiFlg || s_.KirokuSu > 0, "dots switched on without a record");
 
-        const std::string autoCaption = w_.caption(Item::bbtnKirokuAuto);
-        const sim::Colour autoColour = w_.fontColour(Item::bbtnKirokuAuto);
+        const std::string autoCaption = w_.scene().caption(Item::bbtnKirokuAuto);
+        const sim::Colour autoColour = w_.scene().fontColour(Item::bbtnKirokuAuto);
         if (w_.hasStarted()) {
             expect(s_.KirokuAutoFlg ? (autoCaption == "自動記録オン" && autoColour == sim::clRed)
                                     : (autoCaption == "自動記録オフ" && autoColour == sim::clNavy),
                    "bbtnKirokuAuto reads '", autoCaption, "' in #", std::hex, autoColour.rgb(), std::dec,
                    " with KirokuAutoFlg ", s_.KirokuAutoFlg);
         }
-        const std::string toggle = w_.caption(Item::spbGraphFlg);
-        expect(toggle == (w_.isPressed(Item::spbGraphFlg) ? "ON" : "OFF"), "spbGraphFlg reads '", toggle,
-               "' while pressed is ", w_.isPressed(Item::spbGraphFlg));
+        const std::string toggle = w_.scene().caption(Item::spbGraphFlg);
+        expect(toggle == (w_.scene().isPressed(Item::spbGraphFlg) ? "ON" : "OFF"), "spbGraphFlg reads '", toggle,
+               "' while pressed is ", w_.scene().isPressed(Item::spbGraphFlg));
     }
 
     void noErrorBox()

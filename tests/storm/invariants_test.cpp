@@ -67,17 +67,17 @@ struct Reachable {
 
 const Reachable kReachable[] = {
     {"ResetMidRunKeepsTheLevelButEmptiesTheTank", "select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 200\nclick btnSaishiko\n",
-     [](const MainWindow& w) { return w.state().Suii > 100 && w.bounds(Item::shpScale).height == 1; }},
+     [](const MainWindow& w) { return w.state().Suii > 100 && w.scene().bounds(Item::shpScale).height == 1; }},
     {"ResumeAfterResetRisesFromTheOldLevel",
      "select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 200\nclick btnSaishiko\nclick btnMizuTome\nclick btnMizuDasu\n"
      "tick 90\n",
-     [](const MainWindow& w) { return w.timer().isEnabled() && w.bounds(Item::shpScale).height == 1; }},
+     [](const MainWindow& w) { return w.timer().isEnabled() && w.scene().bounds(Item::shpScale).height == 1; }},
     {"StopBeforeAnyStartThenStartStartsAfresh", "click btnMizuTome\nclick btnMizuDasu\ntick 150\n",
      [](const MainWindow& w) { return w.state().TomeFlg && w.timer().interval() == 20 && w.state().Suii > 0; }},
     {"TimeBarOvershootsItsFrameForOneTick", "select lbxJikan 2\nclick btnMizuDasu\ntick 270\n",
-     [](const MainWindow& w) { return w.bounds(Item::ShpScaleX).width == 501 && w.state().Ten[0].x == 501; }},
+     [](const MainWindow& w) { return w.scene().bounds(Item::ShpScaleX).width == 501 && w.state().Ten[0].x == 501; }},
     {"TimeBarComesBackToItsFrame", "select lbxJikan 2\nclick btnMizuDasu\ntick 271\n",
-     [](const MainWindow& w) { return w.bounds(Item::ShpScaleX).width == 500; }},
+     [](const MainWindow& w) { return w.scene().bounds(Item::ShpScaleX).width == 500; }},
     {"StartPressedAgainWithOtherChoicesWhileRunning",
      "click btnMizuDasu\ntick 150\nselect lbxJikan 4\nselect lbxSyokiRyo 7\nclick btnMizuDasu\nclick btnMizuDasu\n"
      "tick 40\n",
@@ -88,12 +88,12 @@ const Reachable kReachable[] = {
      "click bbtnKirokuAuto\nclick btnMizuDasu\ntick 700\nclick btnKiroku\nclick btnTenki\nclick btnMusubu\n",
      [](const MainWindow& w) { return w.state().KirokuSu == 10 && w.state().MusubuFlg; }},
     {"LiveLineToggledAcrossAReset", "click spbGraphFlg\nclick btnMizuDasu\ntick 120\nclick btnSaishiko\n",
-     [](const MainWindow& w) { return w.isPressed(Item::spbGraphFlg) && w.caption(Item::spbGraphFlg) == "ON"; }},
+     [](const MainWindow& w) { return w.scene().isPressed(Item::spbGraphFlg) && w.scene().caption(Item::spbGraphFlg) == "ON"; }},
     // A fresh start does not clear the elapsed time: started again and again without a reset,
     // the time shown passes 100 units.
     {"TimeKeepsCountingOverRepeatedFreshStarts",
      "select lbxJikan 4\nclick btnMizuDasu\ntick 500\nclick btnMizuDasu\ntick 300\n",
-     [](const MainWindow& w) { return w.caption(Item::stxKJHyoji) == "139.0"; }},
+     [](const MainWindow& w) { return w.scene().caption(Item::stxKJHyoji) == "139.0"; }},
 };
 
 void PrintTo(const Reachable& row, std::ostream* out)
@@ -138,46 +138,46 @@ struct Planted {
 
 const Planted kPlanted[] = {
     {"WaterOnePixelShort", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.setBounds(Item::shpScale, {56, 645, 377, 46}); }, "shpScale"},
+     [](MainWindow& w) { w.scene().setBounds(Item::shpScale, {56, 645, 377, 46}); }, "shpScale"},
     {"WaterNotEmptiedByReset", "click btnMizuDasu\ntick 150\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.setBounds(Item::shpScale, {56, 645, 377, 47}); }, "shpScale"},
+     [](MainWindow& w) { w.scene().setBounds(Item::shpScale, {56, 645, 377, 47}); }, "shpScale"},
     {"LevelBarTopAfterFreshStart", "select lbxSyokiRyo 2\nclick btnMizuDasu\n",
-     [](MainWindow& w) { w.setBounds(Item::ShpScaleY, {477, 627, 7, 50}); }, "ShpScaleY"},
+     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleY, {477, 627, 7, 50}); }, "ShpScaleY"},
     {"LevelBarTopNotKeptByReset", "select lbxSyokiRyo 2\nclick btnMizuDasu\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.setBounds(Item::ShpScaleY, {477, 673, 7, 1}); }, "ShpScaleY"},
+     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleY, {477, 673, 7, 1}); }, "ShpScaleY"},
     {"TimeBarNotEmptiedByReset", "click btnMizuDasu\ntick 150\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.setBounds(Item::ShpScaleX, {497, 689, 47, 7}); }, "ShpScaleX"},
+     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleX, {497, 689, 47, 7}); }, "ShpScaleX"},
     {"TimeBarApartFromTheLivePoint", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.setBounds(Item::ShpScaleX, {497, 689, 48, 7}); }, "Ten[0].x"},
+     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleX, {497, 689, 48, 7}); }, "Ten[0].x"},
     {"StreamLongerThanNagare", "click btnMizuDasu\ntick 10\n",
-     [](MainWindow& w) { w.setBounds(Item::shpMizu, {96, 177, 17, 55}); }, "shpMizu"},
+     [](MainWindow& w) { w.scene().setBounds(Item::shpMizu, {96, 177, 17, 55}); }, "shpMizu"},
     {"StreamLeftAfterStop", "click btnMizuDasu\ntick 10\nclick btnMizuTome\n",
-     [](MainWindow& w) { w.setBounds(Item::shpMizu, {96, 177, 17, 0}); }, "shpMizu"},
+     [](MainWindow& w) { w.scene().setBounds(Item::shpMizu, {96, 177, 17, 0}); }, "shpMizu"},
     {"VolumeTextWrong", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.setCaption(Item::stxKSHyoji, "1.8"); }, "volume shown"},
+     [](MainWindow& w) { w.scene().setCaption(Item::stxKSHyoji, "1.8"); }, "volume shown"},
     {"VolumeTextTwoDecimals", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.setCaption(Item::stxKSHyoji, "1.88"); }, "volume shown"},
+     [](MainWindow& w) { w.scene().setCaption(Item::stxKSHyoji, "1.88"); }, "volume shown"},
     {"TimeTextNotANumber", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.setCaption(Item::stxKJHyoji, "1.8e0"); }, "time shown"},
+     [](MainWindow& w) { w.scene().setCaption(Item::stxKJHyoji, "1.8e0"); }, "time shown"},
     {"TimeTextBeyond100InOneFill", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.setCaption(Item::stxKJHyoji, "100.1"); }, "beyond 100.0"},
+     [](MainWindow& w) { w.scene().setCaption(Item::stxKJHyoji, "100.1"); }, "beyond 100.0"},
     {"TimeTextNotClearedByReset", "click btnMizuDasu\ntick 150\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.setCaption(Item::stxKJHyoji, "1.9"); }, "time shown"},
+     [](MainWindow& w) { w.scene().setCaption(Item::stxKJHyoji, "1.9"); }, "time shown"},
     {"TableCellNotTheStoredText", "click btnMizuDasu\ntick 150\nclick btnKiroku\n",
-     [](MainWindow& w) { w.setCaption(sim::volumeCell(1), "9.9"); }, "record table column 1"},
+     [](MainWindow& w) { w.scene().setCaption(sim::volumeCell(1), "9.9"); }, "record table column 1"},
     {"TableCellFilledBeyondTheRecords", "click btnKiroku\n",
-     [](MainWindow& w) { w.setCaption(sim::timeCell(2), "0.0"); }, "record table column 2"},
-    {"ListWithoutSelection", "", [](MainWindow& w) { w.setSelectedIndex(Item::lbxSuiryo, -1); }, "selects row -1"},
+     [](MainWindow& w) { w.scene().setCaption(sim::timeCell(2), "0.0"); }, "record table column 2"},
+    {"ListWithoutSelection", "", [](MainWindow& w) { w.scene().setSelectedIndex(Item::lbxSuiryo, -1); }, "selects row -1"},
     {"IntervalCompounded", "select lbxJikan 4\nclick btnMizuDasu\n",
-     [](MainWindow& w) { w.setTimerInterval(500); }, "timer interval"},
-    {"IntervalOutsideTheTable", "click btnMizuDasu\n", [](MainWindow& w) { w.setTimerInterval(7); }, "interval table"},
-    {"TimerRunningWithoutARate", "", [](MainWindow& w) { w.setTimerEnabled(true); }, "before any fresh start"},
-    {"RecordButtonShownWithoutRecords", "", [](MainWindow& w) { w.setVisible(Item::btnTenki, true); }, "btnTenki"},
-    {"DotsMarkShownWhileOff", "click btnKiroku\n", [](MainWindow& w) { w.setVisible(Item::LblTenkiFlg, true); },
+     [](MainWindow& w) { w.scene().setTimerInterval(500); }, "timer interval"},
+    {"IntervalOutsideTheTable", "click btnMizuDasu\n", [](MainWindow& w) { w.scene().setTimerInterval(7); }, "interval table"},
+    {"TimerRunningWithoutARate", "", [](MainWindow& w) { w.scene().setTimerEnabled(true); }, "before any fresh start"},
+    {"RecordButtonShownWithoutRecords", "", [](MainWindow& w) { w.scene().setVisible(Item::btnTenki, true); }, "btnTenki"},
+    {"DotsMarkShownWhileOff", "click btnKiroku\n", [](MainWindow& w) { w.scene().setVisible(Item::LblTenkiFlg, true); },
      "LblTenkiFlg"},
-    {"AutoButtonRedWhileOff", "", [](MainWindow& w) { w.setFontColour(Item::bbtnKirokuAuto, sim::clRed); },
+    {"AutoButtonRedWhileOff", "", [](MainWindow& w) { w.scene().setFontColour(Item::bbtnKirokuAuto, sim::clRed); },
      "bbtnKirokuAuto"},
-    {"ToggleCaptionAgainstItsState", "", [](MainWindow& w) { w.setCaption(Item::spbGraphFlg, "ON"); }, "spbGraphFlg"},
+    {"ToggleCaptionAgainstItsState", "", [](MainWindow& w) { w.scene().setCaption(Item::spbGraphFlg, "ON"); }, "spbGraphFlg"},
     {"ErrorBoxOpen", "",
      [](MainWindow& w) {
          auto* box = new QMessageBox(QMessageBox::Critical, "ichijikansu", "Floating point division by zero.",
@@ -223,11 +223,11 @@ TEST_F(Watch, TimeShownThatDidNotMoveWithARisingTick)
 {
     play("click btnMizuDasu\ntick 130\n");
     storm::InvariantWatch watch(*window);
-    const std::string before = window->caption(Item::stxKJHyoji);
+    const std::string before = window->scene().caption(Item::stxKJHyoji);
     window->timer().deliverTick();
     EXPECT_TRUE(watch.afterEvent(storm::Cause::Tick).empty());
     window->timer().deliverTick();
-    window->setCaption(Item::stxKJHyoji, before);
+    window->scene().setCaption(Item::stxKJHyoji, before);
     EXPECT_TRUE(mentions(watch.afterEvent(storm::Cause::Tick), "time shown"));
 }
 
@@ -235,18 +235,18 @@ TEST_F(Watch, TimeBarMovedWithoutATick)
 {
     play("click btnMizuDasu\ntick 130\n");
     storm::InvariantWatch watch(*window);
-    const sim::Bounds bar = window->bounds(Item::ShpScaleX);
-    window->setSelectedIndex(Item::lbxJikan, 3);
+    const sim::Bounds bar = window->scene().bounds(Item::ShpScaleX);
+    window->scene().setSelectedIndex(Item::lbxJikan, 3);
     EXPECT_TRUE(watch.afterEvent(storm::Cause::Selection, Item::lbxJikan).empty());
-    window->setBounds(Item::ShpScaleX, {bar.left, bar.top, bar.width + 1, bar.height});
+    window->scene().setBounds(Item::ShpScaleX, {bar.left, bar.top, bar.width + 1, bar.height});
     EXPECT_TRUE(mentions(watch.afterEvent(storm::Cause::Selection, Item::lbxJikan), "time bar"));
 }
 
 TEST_F(Watch, SelectionThatMovedAnotherList)
 {
     storm::InvariantWatch watch(*window);
-    window->setSelectedIndex(Item::lbxJikan, 2);
-    window->setSelectedIndex(Item::lbxSuiryo, 2);
+    window->scene().setSelectedIndex(Item::lbxJikan, 2);
+    window->scene().setSelectedIndex(Item::lbxSuiryo, 2);
     EXPECT_TRUE(mentions(watch.afterEvent(storm::Cause::Selection, Item::lbxJikan), "lbxSuiryo changed"));
 }
 
@@ -260,7 +260,7 @@ TEST_F(Watch, ResumeThatKeptTheChangedLists)
     play("click btnMizuTome\nselect lbxJikan 3\n");
     storm::InvariantWatch again(*window);
     play("click btnMizuDasu\n");
-    window->setSelectedIndex(Item::lbxJikan, 3);
+    window->scene().setSelectedIndex(Item::lbxJikan, 3);
     EXPECT_TRUE(mentions(again.afterEvent(storm::Cause::Click, Item::btnMizuDasu), "resume"));
 }
 

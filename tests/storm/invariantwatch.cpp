@@ -75,17 +75,17 @@ InvariantWatch::Snapshot InvariantWatch::take() const
     s.state = window_.state();
     s.timerEnabled = window_.timer().isEnabled();
     s.interval = window_.timer().interval();
-    s.water = window_.bounds(Item::shpScale);
-    s.level = window_.bounds(Item::ShpScaleY);
-    s.time = window_.bounds(Item::ShpScaleX);
-    s.stream = window_.bounds(Item::shpMizu);
-    s.timeShown = window_.caption(Item::stxKJHyoji);
-    s.volumeShown = window_.caption(Item::stxKSHyoji);
+    s.water = window_.scene().bounds(Item::shpScale);
+    s.level = window_.scene().bounds(Item::ShpScaleY);
+    s.time = window_.scene().bounds(Item::ShpScaleX);
+    s.stream = window_.scene().bounds(Item::shpMizu);
+    s.timeShown = window_.scene().caption(Item::stxKJHyoji);
+    s.volumeShown = window_.scene().caption(Item::stxKSHyoji);
     for (std::size_t i = 0; i < 3; ++i)
-        s.selected[i] = window_.selectedIndex(kLists[i]);
+        s.selected[i] = window_.scene().selectedIndex(kLists[i]);
     s.messages = window_.messagesShown();
     s.quit = window_.quitWasRequested();
-    s.pressed = window_.isPressed(Item::spbGraphFlg);
+    s.pressed = window_.scene().isPressed(Item::spbGraphFlg);
     return s;
 }
 
@@ -97,10 +97,10 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
     before_ = a;
     const sim::State& sb = b.state;
     const sim::State& sa = a.state;
-    const std::string sep = window_.decimalSeparator();
+    const std::string sep = window_.scene().decimalSeparator();
     const std::string what = cause == Cause::Tick        ? std::string("tick")
-                             : cause == Cause::Selection ? std::string("select ") + ui::layoutOf(item).name
-                                                         : std::string("click ") + ui::layoutOf(item).name;
+                             : cause == Cause::Selection ? std::string("select ") + core::layoutOf(item).name
+                                                         : std::string("click ") + core::layoutOf(item).name;
     Rules rule(problems, what);
 
     const bool isTick = cause == Cause::Tick;
@@ -159,7 +159,7 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
                     sa.KeikaTick, " at ", sa.Jikan, '/', sa.Suiryo);
         // The bar is compared with its frame before it is recomputed: it may stand beyond the frame
         // for one tick and then comes back to the frame's width for good.
-        const int frame = window_.bounds(Item::ShpWakuX).width;
+        const int frame = window_.scene().bounds(Item::ShpWakuX).width;
         const int bar = b.time.width < frame ? static_cast<int>(elapsedPx + 0.5L) : frame;
         rule.expect(a.time.width == bar, "time bar ", b.time.width, " -> ", a.time.width, ", want ", bar);
         const int y = t > 20.0F ? sb.Ten[0].y : kFullPx - sa.Suii;
@@ -218,7 +218,7 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
         rule.expect(sameState(sa, sb) && a.timerEnabled == b.timerEnabled, "the state changed");
         for (std::size_t i = 0; i < 3; ++i) {
             if (cause != Cause::Selection || kLists[i] != item)
-                rule.expect(a.selected[i] == b.selected[i], ui::layoutOf(kLists[i]).name, " changed");
+                rule.expect(a.selected[i] == b.selected[i], core::layoutOf(kLists[i]).name, " changed");
         }
     }
     return problems;

@@ -45,7 +45,7 @@ StormEvent randomSelection(Dice& dice)
 {
     constexpr Item lists[] = {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo};
     const Item list = lists[dice.below(3)];
-    return {StormEvent::Kind::Select, list, dice.below(ui::layoutOf(list).listRows)};
+    return {StormEvent::Kind::Select, list, dice.below(core::layoutOf(list).listRows)};
 }
 
 int burstLength(Dice& dice)
@@ -62,7 +62,7 @@ int burstLength(Dice& dice)
 
 std::string scriptLine(const StormEvent& event)
 {
-    const std::string name = ui::layoutOf(event.item).name;
+    const std::string name = core::layoutOf(event.item).name;
     switch (event.kind) {
     case StormEvent::Kind::Click:
         return "click " + name;
@@ -85,7 +85,7 @@ std::string script(const std::vector<StormEvent>& events)
 std::vector<StormEvent> parseScript(const std::string& text)
 {
     const auto itemNamed = [](const std::string& name) {
-        const auto& items = ui::layout();
+        const auto& items = core::layout();
         const auto* found = std::find_if(items.begin(), items.end(), [&](const auto& entry) { return name == entry.name; });
         if (found == items.end())
             throw std::invalid_argument("no item named '" + name + "'");

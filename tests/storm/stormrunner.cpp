@@ -172,7 +172,7 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
             break;
         }
         case StormEvent::Kind::Select:
-            window->setSelectedIndex(event.item, event.value);
+            window->scene().setSelectedIndex(event.item, event.value);
             QCoreApplication::processEvents();
             if (!check(step, 0, watch.afterEvent(Cause::Selection, event.item)))
                 return failure;
@@ -193,7 +193,7 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
                 return failure;
             break;
         }
-        const auto shown = parseOneDecimal(window->caption(Item::stxKJHyoji), window->decimalSeparator());
+        const auto shown = parseOneDecimal(window->scene().caption(Item::stxKJHyoji), window->scene().decimalSeparator());
         if (shown && *shown > 100.0)
             ++stats_.timesBeyond100;
     }

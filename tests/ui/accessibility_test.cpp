@@ -19,11 +19,11 @@ using Accessibility = WindowTest;
 
 TEST_F(Accessibility, EveryControlHasANameAndSaysWhatItDoes)
 {
-    for (const ui::ItemLayout& entry : ui::layout()) {
-        const bool control = entry.tabOrder >= 0 || entry.kind == ui::Kind::ToggleButton;
-        const bool valueBox = entry.kind == ui::Kind::StaticText && entry.alignment.testFlag(Qt::AlignRight);
+    for (const core::ItemLayout& entry : core::layout()) {
+        const bool control = entry.tabOrder >= 0 || entry.kind == core::Kind::ToggleButton;
+        const bool valueBox = entry.kind == core::Kind::StaticText && entry.alignment == core::Align::RightTop;
         const bool cell = QByteArray(entry.name).startsWith("stxZahyo") && QByteArray(entry.name).size() > 9;
-        if (!control || (entry.kind == ui::Kind::StaticText && !valueBox && !cell))
+        if (!control || (entry.kind == core::Kind::StaticText && !valueBox && !cell))
             continue;
         SCOPED_TRACE(entry.name);
         QWidget* w = widget(entry.item);
@@ -62,7 +62,7 @@ TEST_F(Accessibility, ALessonRunsFromTheKeyboardAlone)
         press(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), widget(Item::lbxJikan));
     press(Qt::Key_Down);
-    EXPECT_EQ(window->selectedIndex(Item::lbxJikan), 1);
+    EXPECT_EQ(window->scene().selectedIndex(Item::lbxJikan), 1);
     // Back to "水を入れる" and press it with Space.
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);

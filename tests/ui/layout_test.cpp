@@ -35,10 +35,10 @@ protected:
 TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
 {
     int widgets = 0;
-    for (const ui::ItemLayout& entry : ui::layout()) {
+    for (const core::ItemLayout& entry : core::layout()) {
         SCOPED_TRACE(entry.name);
         QWidget* w = window.item(entry.item);
-        if (entry.kind == ui::Kind::Timer) {
+        if (entry.kind == core::Kind::Timer) {
             EXPECT_EQ(w, nullptr);
             continue;
         }
@@ -51,17 +51,17 @@ TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
         }
         EXPECT_EQ(!w->isHidden(), entry.visibleAtStart);
         const bool isButton = qobject_cast<QAbstractButton*>(w) != nullptr;
-        EXPECT_EQ(isButton, entry.kind == ui::Kind::PushButton || entry.kind == ui::Kind::ColourButton
-                                || entry.kind == ui::Kind::ToggleButton);
-        EXPECT_EQ(dynamic_cast<ui::ListBox*>(w) != nullptr, entry.kind == ui::Kind::ListBox);
-        EXPECT_EQ(dynamic_cast<ui::StaticText*>(w) != nullptr, entry.kind == ui::Kind::StaticText);
-        EXPECT_EQ(dynamic_cast<ui::ShapeItem*>(w) != nullptr, entry.kind == ui::Kind::Shape);
-        EXPECT_EQ(dynamic_cast<ui::PictureItem*>(w) != nullptr, entry.kind == ui::Kind::Picture);
-        EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, entry.kind == ui::Kind::Label);
+        EXPECT_EQ(isButton, entry.kind == core::Kind::PushButton || entry.kind == core::Kind::ColourButton
+                                || entry.kind == core::Kind::ToggleButton);
+        EXPECT_EQ(dynamic_cast<ui::ListBox*>(w) != nullptr, entry.kind == core::Kind::ListBox);
+        EXPECT_EQ(dynamic_cast<ui::StaticText*>(w) != nullptr, entry.kind == core::Kind::StaticText);
+        EXPECT_EQ(dynamic_cast<ui::ShapeItem*>(w) != nullptr, entry.kind == core::Kind::Shape);
+        EXPECT_EQ(dynamic_cast<ui::PictureItem*>(w) != nullptr, entry.kind == core::Kind::Picture);
+        EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, entry.kind == core::Kind::Label);
         // Only what the design draws on the window lets clicks through.
         EXPECT_EQ(w->testAttribute(Qt::WA_TransparentForMouseEvents),
-                  entry.kind == ui::Kind::Shape || entry.kind == ui::Kind::Picture || entry.kind == ui::Kind::PaintArea
-                      || entry.kind == ui::Kind::Label);
+                  entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture || entry.kind == core::Kind::PaintArea
+                      || entry.kind == core::Kind::Label);
     }
     EXPECT_EQ(widgets, 57);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("一次関数"));
@@ -76,8 +76,8 @@ TEST_F(Layout, CreationOrderIsStackingOrder)
             stacked << w->objectName();
     }
     QStringList expected;
-    for (const ui::ItemLayout& entry : ui::layout()) {
-        if (entry.kind != ui::Kind::Timer)
+    for (const core::ItemLayout& entry : core::layout()) {
+        if (entry.kind != core::Kind::Timer)
             expected << QString::fromLatin1(entry.name);
     }
     EXPECT_EQ(stacked, expected);
@@ -85,14 +85,14 @@ TEST_F(Layout, CreationOrderIsStackingOrder)
 
 TEST_F(Layout, CaptionsColoursAndFonts)
 {
-    for (const ui::ItemLayout& entry : ui::layout()) {
+    for (const core::ItemLayout& entry : core::layout()) {
         SCOPED_TRACE(entry.name);
-        if (entry.kind == ui::Kind::Timer || entry.kind == ui::Kind::Shape || entry.kind == ui::Kind::Picture
-            || entry.kind == ui::Kind::PaintArea)
+        if (entry.kind == core::Kind::Timer || entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture
+            || entry.kind == core::Kind::PaintArea)
             continue;
         const QWidget* w = window.item(entry.item);
-        if (entry.kind != ui::Kind::ListBox) {
-            EXPECT_EQ(window.caption(entry.item), std::string(entry.caption));
+        if (entry.kind != core::Kind::ListBox) {
+            EXPECT_EQ(window.scene().caption(entry.item), std::string(entry.caption));
         }
         const QFont font = w->font();
         EXPECT_EQ(font.pixelSize(), entry.font.pixelHeight);
@@ -100,11 +100,11 @@ TEST_F(Layout, CaptionsColoursAndFonts)
         EXPECT_EQ(font.italic(), entry.font.italic);
         // Fontconfig would answer the Japanese face's name with DejaVu Sans, which has no kana.
         const QString family = QFontInfo(font).family();
-        EXPECT_EQ(family, entry.font.face == ui::Face::Gothic ? QStringLiteral("IPAPGothic")
+        EXPECT_EQ(family, entry.font.face == core::Face::Gothic ? QStringLiteral("IPAPGothic")
                                                               : QStringLiteral("Liberation Serif"));
-        if (entry.text.source == ui::ColourRef::Source::Fixed) {
+        if (entry.text.source == core::ColourRef::Source::Fixed) {
             const auto role = qobject_cast<const QAbstractButton*>(w) ? QPalette::ButtonText : QPalette::WindowText;
-            const QColor shown = entry.kind == ui::Kind::ColourButton
+            const QColor shown = entry.kind == core::Kind::ColourButton
                                      ? static_cast<const ui::ColourButton*>(w)->captionColour()
                                      : w->palette().color(role);
             EXPECT_EQ(shown.rgb(), qRgb(entry.text.fixed.r, entry.text.fixed.g, entry.text.fixed.b));
@@ -169,7 +169,7 @@ TEST_F(Layout, TheUserCannotClearASelection)
 
 TEST(Fonts, CreditLineFitsItsPlaceOnTheRight)
 {
-    const ui::ItemLayout& credit = ui::layoutOf(Item::lblchosaku);
+    const core::ItemLayout& credit = core::layoutOf(Item::lblchosaku);
     const QFontMetrics metrics(ui::fontFor(credit.font));
     const int width = metrics.horizontalAdvance(QString::fromUtf8(credit.caption));
     EXPECT_LE(credit.bounds.left + width, 1024) << "cut off at the screen's edge";

@@ -29,9 +29,9 @@ TEST_F(PicturesOnScreen, EachPictureIsItsBitmapStretchedByWholeRowsAndColumns)
 {
     const QImage image = shot();
     for (Item item : {Item::Jaguchi, Item::ImgSuiryo, Item::ImgYjiku, Item::ImgXJiku}) {
-        SCOPED_TRACE(ui::layoutOf(item).name);
+        SCOPED_TRACE(core::layoutOf(item).name);
         const QRect r = widget(item)->geometry();
-        const QImage art = ui::artImage(ui::layoutOf(item).art).convertToFormat(QImage::Format_RGB32);
+        const QImage art = ui::artImage(core::layoutOf(item).art).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(art.isNull());
         int wrong = 0;
         for (int y = 0; y < r.height(); ++y) {
@@ -45,7 +45,7 @@ TEST_F(PicturesOnScreen, EachPictureIsItsBitmapStretchedByWholeRowsAndColumns)
         EXPECT_EQ(wrong, 0);
     }
     // Where the faucet's last row meets the volume scale, the scale (drawn later) is seen.
-    const QImage scale = ui::artImage(ui::Art::VerticalScale).convertToFormat(QImage::Format_RGB32);
+    const QImage scale = ui::artImage(core::Art::VerticalScale).convertToFormat(QImage::Format_RGB32);
     for (int x = 16; x <= 40; ++x)
         EXPECT_EQ(image.pixel(x, 176), scale.pixel((x - 16) * 20 / 25, 0)) << x;
 }
@@ -74,7 +74,7 @@ TEST_F(PicturesOnScreen, VerticalNumbersSitJustAboveTheirLongTicks)
     for (const auto& [item, floor] : {std::pair{Item::ImgYjiku, 676}, std::pair{Item::ImgSuiryo, 692}}) {
         const QRect r = widget(item)->geometry();
         for (int v = 0; v <= 20; ++v) {
-            SCOPED_TRACE(std::string(ui::layoutOf(item).name) + " " + std::to_string(v));
+            SCOPED_TRACE(std::string(core::layoutOf(item).name) + " " + std::to_string(v));
             const int tick = floor - 25 * v;
             Extent rows;
             for (int y = tick - 14; y <= tick + 9; ++y) {

@@ -160,10 +160,10 @@ TEST_F(Render, LiveLineAppearsAndVanishesWithTheToggle)
     tick(100);
     EXPECT_EQ(hex(graphAt(shot(), 49, 451)), hex(kWhite));
     click(Item::spbGraphFlg);
-    EXPECT_EQ(window->caption(Item::spbGraphFlg), "ON");
+    EXPECT_EQ(window->scene().caption(Item::spbGraphFlg), "ON");
     EXPECT_EQ(hex(graphAt(shot(), 49, 451)), hex(kRed));
     click(Item::spbGraphFlg);
-    EXPECT_EQ(window->caption(Item::spbGraphFlg), "OFF");
+    EXPECT_EQ(window->scene().caption(Item::spbGraphFlg), "OFF");
     EXPECT_EQ(hex(graphAt(shot(), 49, 451)), hex(kWhite));
 }
 
@@ -236,9 +236,9 @@ TEST_F(Render, SwitchMarksAndTheAutomaticRecordingButton)
     // with entries it never gives back, a little more memory at every click of a long lesson.
     const qint64 paletteKey = widget(Item::bbtnKirokuAuto)->palette().cacheKey();
     click(Item::bbtnKirokuAuto);
-    EXPECT_EQ(window->fontColour(Item::bbtnKirokuAuto), sim::clRed);
+    EXPECT_EQ(window->scene().fontColour(Item::bbtnKirokuAuto), sim::clRed);
     EXPECT_EQ(widget(Item::bbtnKirokuAuto)->palette().cacheKey(), paletteKey);
-    EXPECT_EQ(window->caption(Item::bbtnKirokuAuto), "自動記録オン");
+    EXPECT_EQ(window->scene().caption(Item::bbtnKirokuAuto), "自動記録オン");
     // The caption is drawn in its colour: the strokes of the face are red.
     image = shot();
     const QRect face = widget(Item::bbtnKirokuAuto)->geometry();
@@ -253,8 +253,8 @@ TEST_F(Render, SwitchMarksAndTheAutomaticRecordingButton)
 TEST_F(Render, RecordTakenWhileIdleShowsInTheTableAtOnce)
 {
     click(Item::btnKiroku);
-    EXPECT_EQ(window->caption(Item::stxZahyoX1), "0.0");
-    EXPECT_EQ(window->caption(Item::stxZahyoY1), "0.0");
+    EXPECT_EQ(window->scene().caption(Item::stxZahyoX1), "0.0");
+    EXPECT_EQ(window->scene().caption(Item::stxZahyoY1), "0.0");
     click(Item::btnTenki);
     EXPECT_EQ(hex(graphAt(shot(), 1, 499)), hex(kRed)) << "the dot at (0, 500), cut at the graph's edge";
 }

@@ -1,13 +1,97 @@
-#include "layout.h"
+#pragma once
 
-namespace ui {
+#include "colours.h"
+#include "items.h"
+#include "window.h"
 
-namespace {
+#include <array>
+#include <cstdint>
+
+namespace core {
+
+enum class Kind {
+    Shape,        // filled rectangle, optionally with a 1-pixel black outline
+    Picture,      // bitmap stretched to the bounds
+    PaintArea,    // paints nothing; the window's own painting draws the graph there
+    Label,        // text on an opaque background
+    ToggleButton, // stays down after a click, up after the next; never takes the focus
+    PushButton,
+    ColourButton, // a push button whose caption has a colour of its own
+    ListBox,      // single selection, one row seen at a time
+    StaticText,   // text box with an optional border
+    Timer,        // invisible
+};
+
+// Where an item's text stands inside it.
+enum class Align : std::uint8_t {
+    LeftTop,     // labels and the credit line
+    LeftMiddle,  // the caption labels beside the lists
+    CentreTop,   // static texts with centred text
+    RightTop,    // the two value boxes
+    Centre,      // buttons and the "ON" marks, both ways
+};
+
+enum class Border { None, Single, Sunken };
+enum class Face { Gothic, Serif };
+enum class Art { None, Faucet, VerticalScale, HorizontalScale };
+
+// A colour of the design, or one of the desktop's own colours.
+struct ColourRef {
+    enum class Source { Fixed, WindowText, Window, Menu };
+    Source source = Source::WindowText;
+    sim::Colour fixed{};
+
+    static constexpr ColourRef of(sim::Colour c) { return {Source::Fixed, c}; }
+};
+
+inline constexpr ColourRef kWindowText{ColourRef::Source::WindowText, {}};
+inline constexpr ColourRef kWindowColour{ColourRef::Source::Window, {}};
+inline constexpr ColourRef kMenuColour{ColourRef::Source::Menu, {}};
+
+// Character heights are in pixels at 96 dots per inch, without the font's internal leading.
+struct FontSpec {
+    Face face = Face::Gothic;
+    int pixelHeight = 19;
+    bool bold = false;
+    bool italic = false;
+};
+
+struct ItemLayout {
+    sim::Item item{};
+    const char* name = "";
+    Kind kind = Kind::Shape;
+    sim::Bounds bounds{};
+    const char* caption = ""; // UTF-8
+    ColourRef background = ColourRef::of(sim::clWhite);
+    ColourRef text = kWindowText;
+    bool outline = false;
+    FontSpec font{};
+    Align alignment = Align::LeftTop;
+    Border border = Border::None;
+    bool visibleAtStart = true;
+    int tabOrder = -1;          // -1: no place in the tab order
+    int firstListValue = 0;     // list rows read firstListValue, firstListValue + 1, ...
+    int listRows = 0;
+    Art art = Art::None;
+    bool sizedToText = false;   // a label that takes the width of its text
+};
+
+using Layout = std::array<ItemLayout, sim::kItemCount>;
+
+// The design's face names; fonts.cpp maps them to what this machine has.
+inline constexpr const char* kGothicFaceName = "ＭＳ Ｐゴシック";
+inline constexpr const char* kSerifFaceName = "Times New Roman";
+
+// The layout is drawn for this client size; a smaller window cuts it off at the right and bottom.
+inline constexpr int kClientWidth = 1024;
+inline constexpr int kClientHeight = 768;
+
+// Row builders for the table below.
+namespace detail {
 
 using sim::Item;
 using namespace sim; // the colour names
 
-constexpr Qt::Alignment kLeftMiddle = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr FontSpec kListFont{Face::Gothic, 21, false, false};
 
 constexpr ItemLayout shape(Item item, const char* name, Bounds b, Colour brush, bool outline = false)
@@ -22,7 +106,7 @@ constexpr ItemLayout picture(Item item, const char* name, Bounds b, Art art)
 }
 
 constexpr ItemLayout label(Item item, const char* name, Bounds b, const char* caption, Colour background,
-                         Colour text, Qt::Alignment alignment, bool visible = true)
+                         Colour text, Align alignment, bool visible = true)
 {
     return {.item = item, .name = name, .kind = Kind::Label, .bounds = b, .caption = caption,
             .background = ColourRef::of(background), .text = ColourRef::of(text), .alignment = alignment,
@@ -31,7 +115,7 @@ constexpr ItemLayout label(Item item, const char* name, Bounds b, const char* ca
 
 constexpr ItemLayout captionLabel(Item item, const char* name, Bounds b, const char* caption)
 {
-    ItemLayout entry = label(item, name, b, caption, clSkyBlue, clBlack, kLeftMiddle);
+    ItemLayout entry = label(item, name, b, caption, clSkyBlue, clBlack, Align::LeftMiddle);
     entry.text = kWindowText;
     return entry;
 }
@@ -40,7 +124,7 @@ constexpr ItemLayout button(Item item, const char* name, Bounds b, const char* c
                           bool visible = true)
 {
     return {.item = item, .name = name, .kind = Kind::PushButton, .bounds = b, .caption = caption,
-            .alignment = Qt::AlignCenter, .visibleAtStart = visible, .tabOrder = tabOrder};
+            .alignment = Align::Centre, .visibleAtStart = visible, .tabOrder = tabOrder};
 }
 
 constexpr ItemLayout list(Item item, const char* name, Bounds b, int first, int rows, int tabOrder)
@@ -50,10 +134,10 @@ constexpr ItemLayout list(Item item, const char* name, Bounds b, int first, int 
 }
 
 constexpr ItemLayout staticText(Item item, const char* name, Bounds b, const char* caption, ColourRef background,
-                              ColourRef text, Qt::Alignment alignment, Border border, int tabOrder)
+                              ColourRef text, Align alignment, Border border, int tabOrder)
 {
     return {.item = item, .name = name, .kind = Kind::StaticText, .bounds = b, .caption = caption,
-            .background = background, .text = text, .alignment = alignment | Qt::AlignTop, .border = border,
+            .background = background, .text = text, .alignment = alignment, .border = border,
             .tabOrder = tabOrder};
 }
 
@@ -62,10 +146,17 @@ constexpr ItemLayout cell(Item item, const char* name, int k, bool timeRow)
 {
     const int tabOrder = k == 1 ? (timeRow ? 14 : 13) : 2 * k + (timeRow ? 11 : 12);
     return staticText(item, name, {512 + 48 * (k - 1), timeRow ? 104 : 128, 50, 25}, "", ColourRef::of(clWhite),
-                      ColourRef::of(clBlack), Qt::AlignHCenter, Border::Single, tabOrder);
+                      ColourRef::of(clBlack), Align::CentreTop, Border::Single, tabOrder);
 }
 
-constexpr Layout kLayout{{
+} // namespace detail
+
+// The window's 58 items in creation order; kLayout[indexOf(item)].item == item.
+inline constexpr Layout kLayout = [] {
+    using namespace detail;
+    using sim::Item;
+    using namespace sim;
+    return Layout{{
     shape(Item::ShpWaku, "ShpWaku", {56, 192, 377, 500}, clMoneyGreen),
     shape(Item::shpMizu, "shpMizu", {96, 177, 17, 0}, clAqua),
     shape(Item::shpScale, "shpScale", {56, 688, 377, 0}, clAqua),
@@ -79,12 +170,12 @@ constexpr Layout kLayout{{
     captionLabel(Item::lblSuiryo, "lblSuiryo", {248, 72, 129, 25}, "当たりの水の量"),
     {.item = Item::spbGraphFlg, .name = "spbGraphFlg", .kind = Kind::ToggleButton, .bounds = {680, 24, 49, 33},
      .caption = "OFF", .text = ColourRef::of(clMaroon), .font = {Face::Gothic, 19, true, false},
-     .alignment = Qt::AlignCenter},
+     .alignment = Align::Centre},
     picture(Item::ImgSuiryo, "ImgSuiryo", {16, 176, 25, 529}, Art::VerticalScale),
     picture(Item::ImgYjiku, "ImgYjiku", {448, 160, 25, 529}, Art::VerticalScale),
     picture(Item::ImgXJiku, "ImgXJiku", {488, 696, 521, 25}, Art::HorizontalScale),
-    label(Item::LblTenkiFlg, "LblTenkiFlg", {624, 64, 41, 33}, "ON", clPurple, clLime, Qt::AlignCenter, false),
-    label(Item::LblMusubuFlg, "LblMusubuFlg", {800, 64, 41, 33}, "ON", clPurple, clLime, Qt::AlignCenter, false),
+    label(Item::LblTenkiFlg, "LblTenkiFlg", {624, 64, 41, 33}, "ON", clPurple, clLime, Align::Centre, false),
+    label(Item::LblMusubuFlg, "LblMusubuFlg", {800, 64, 41, 33}, "ON", clPurple, clLime, Align::Centre, false),
     captionLabel(Item::lblSyokiRyo, "lblSyokiRyo", {168, 40, 113, 25}, "最初の水の量"),
     {.item = Item::lblchosaku, .name = "lblchosaku", .kind = Kind::Label, .bounds = {888, 0, 132, 21},
      .caption = "© the Ichiji team", .background = ColourRef::of(clMoneyGreen), .text = ColourRef::of(clBlue),
@@ -96,19 +187,19 @@ constexpr Layout kLayout{{
     list(Item::lbxJikan, "lbxJikan", {208, 72, 41, 25}, 1, 5, 4),
     list(Item::lbxSuiryo, "lbxSuiryo", {376, 72, 41, 25}, 1, 5, 5),
     staticText(Item::stxKeikaJikan, "stxKeikaJikan", {168, 104, 89, 25}, "経過時間", ColourRef::of(clSkyBlue),
-               kWindowText, Qt::AlignHCenter, Border::Single, 6),
+               kWindowText, Align::CentreTop, Border::Single, 6),
     staticText(Item::stxKeikaSuiryo, "stxKeikaSuiryo", {168, 128, 89, 25}, "水の容量", ColourRef::of(clSkyBlue),
-               kWindowText, Qt::AlignHCenter, Border::Single, 7),
+               kWindowText, Align::CentreTop, Border::Single, 7),
     staticText(Item::stxKJHyoji, "stxKJHyoji", {256, 104, 49, 25}, "0", ColourRef::of(clWhite), ColourRef::of(clRed),
-               Qt::AlignRight, Border::Single, 8),
+               Align::RightTop, Border::Single, 8),
     staticText(Item::stxKSHyoji, "stxKSHyoji", {256, 128, 49, 25}, "0", ColourRef::of(clWhite), ColourRef::of(clRed),
-               Qt::AlignRight, Border::Single, 9),
+               Align::RightTop, Border::Single, 9),
     staticText(Item::stxGraphFlg, "stxGraphFlg", {728, 24, 128, 33}, "グラフ自動描画", kMenuColour,
-               ColourRef::of(clMaroon), Qt::AlignHCenter, Border::Sunken, 10),
+               ColourRef::of(clMaroon), Align::CentreTop, Border::Sunken, 10),
     staticText(Item::stxZahyoX, "stxZahyoX", {456, 104, 57, 25}, "ｘ座標", ColourRef::of(clSkyBlue),
-               ColourRef::of(clPurple), Qt::AlignHCenter, Border::Single, 11),
+               ColourRef::of(clPurple), Align::CentreTop, Border::Single, 11),
     staticText(Item::stxZahyoY, "stxZahyoY", {456, 128, 57, 25}, "ｙ座標", ColourRef::of(clSkyBlue),
-               ColourRef::of(clPurple), Qt::AlignHCenter, Border::Single, 12),
+               ColourRef::of(clPurple), Align::CentreTop, Border::Single, 12),
     cell(Item::stxZahyoY1, "stxZahyoY1", 1, false),
     cell(Item::stxZahyoX1, "stxZahyoX1", 1, true),
     cell(Item::stxZahyoX2, "stxZahyoX2", 2, true),
@@ -134,10 +225,12 @@ constexpr Layout kLayout{{
     button(Item::btnMusubu, "btnMusubu", {680, 64, 121, 33}, "点を線で結ぶ", 35, false),
     list(Item::lbxSyokiRyo, "lbxSyokiRyo", {280, 40, 41, 25}, 0, 11, 36),
     {.item = Item::bbtnKirokuAuto, .name = "bbtnKirokuAuto", .kind = Kind::ColourButton, .bounds = {512, 24, 153, 33},
-     .caption = "自動記録オフ", .text = ColourRef::of(clNavy), .alignment = Qt::AlignCenter, .tabOrder = 37},
+     .caption = "自動記録オフ", .text = ColourRef::of(clNavy), .alignment = Align::Centre, .tabOrder = 37},
     {.item = Item::Timer1, .name = "Timer1", .kind = Kind::Timer},
 }};
+}();
 
+namespace detail {
 constexpr bool inCreationOrder()
 {
     for (std::size_t i = 0; i < kLayout.size(); ++i) {
@@ -147,12 +240,15 @@ constexpr bool inCreationOrder()
     return true;
 }
 static_assert(inCreationOrder(), "rows must follow the Item enumeration");
+} // namespace detail
 
-} // namespace
-
-const Layout& layout()
+constexpr const Layout& layout()
 {
     return kLayout;
 }
+constexpr const ItemLayout& layoutOf(sim::Item item)
+{
+    return kLayout[static_cast<std::size_t>(sim::indexOf(item))];
+}
 
-} // namespace ui
+} // namespace core

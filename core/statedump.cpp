@@ -1,12 +1,13 @@
 #include "statedump.h"
 
-#include "mainwindow.h"
-#include "periodictimer.h"
+#include "layout.h"
 
 #include <cstdio>
 #include <initializer_list>
 
 using sim::Item;
+
+namespace core {
 
 namespace {
 
@@ -85,14 +86,13 @@ private:
 
 const char* nameOf(Item item)
 {
-    return ui::layoutOf(item).name;
+    return layoutOf(item).name;
 }
 
 } // namespace
 
-std::string dumpState(const MainWindow& window)
+std::string dumpState(const sim::State& s, const sim::Window& window, TimerReading timer, int messagesShown)
 {
-    const sim::State& s = window.state();
     JsonLine json;
     json.open('{');
     json.key("Suii").number(s.Suii).key("Nagare").number(s.Nagare).key("Kankaku").number(s.Kankaku);
@@ -113,9 +113,8 @@ std::string dumpState(const MainWindow& window)
     json.key("TenkiFlg").boolean(s.TenkiFlg).key("MusubuFlg").boolean(s.MusubuFlg);
     json.key("TomeFlg").boolean(s.TomeFlg).key("KirokuAutoFlg").boolean(s.KirokuAutoFlg);
 
-    const PeriodicTimer& timer = window.timer();
-    json.key("timer").open('{').key("enabled").boolean(timer.isEnabled());
-    json.key("interval").number(timer.interval()).close('}');
+    json.key("timer").open('{').key("enabled").boolean(timer.enabled);
+    json.key("interval").number(timer.interval).close('}');
 
     json.key("bounds").open('{');
     for (const Item shape : {Item::shpScale, Item::shpMizu, Item::ShpScaleY, Item::ShpScaleX}) {
@@ -141,7 +140,7 @@ std::string dumpState(const MainWindow& window)
 
     json.key("visible").open('{');
     for (const Item item : {Item::btnTenki, Item::btnMusubu, Item::LblTenkiFlg, Item::LblMusubuFlg})
-        json.key(nameOf(item)).boolean(!window.item(item)->isHidden());
+        json.key(nameOf(item)).boolean(window.isVisible(item));
     json.close('}');
 
     json.key("selected").open('{');
@@ -150,7 +149,9 @@ std::string dumpState(const MainWindow& window)
     json.close('}');
 
     json.key("pressed").open('{').key("spbGraphFlg").boolean(window.isPressed(Item::spbGraphFlg)).close('}');
-    json.key("messages").number(window.messagesShown());
+    json.key("messages").number(messagesShown);
     json.close('}');
     return json.text();
 }
+
+} // namespace core

@@ -1,0 +1,123 @@
+#include "widgetwindow.h"
+
+#include "periodictimer.h"
+
+namespace {
+
+// The widgets that carry a caption; the others have none.
+template <typename T>
+constexpr bool kHasCaption = std::is_same_v<T, QLabel*> || std::is_same_v<T, QPushButton*>
+                             || std::is_same_v<T, ui::ColourButton*> || std::is_same_v<T, ui::StaticText*>;
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+WidgetWindow::WidgetWindow(const Widgets& widgets, PeriodicTimer& timer, Hooks hooks)
+    : widgets_(widgets)
+    , timer_(timer)
+    , hooks_(std::move(hooks))
+{
+}
+
+sim::Bounds WidgetWindow::bounds(sim::Item item) const
+{
+    const QWidget* w = widget(item);
+    if (w == nullptr)
+        return {};
+    const QRect g = w->geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+
+void WidgetWindow::setBounds(sim::Item item, const sim::Bounds& bounds)
+{
+    QWidget* w = widget(item);
+    const QRect wanted(bounds.left, bounds.top, bounds.width, bounds.height);
+    if (w != nullptr && w->geometry() != wanted)
+        w->setGeometry(wanted);
+}
+
+std::string WidgetWindow::caption(sim::Item item) const
+{
+    return std::visit(
+        [](auto w) -> std::string {
+            if constexpr (kHasCaption<decltype(w)>)
+                return w->text().toStdString();
+            else
+                return {};
+        },
+        widgets_[index(item)]);
+}
+
+void WidgetWindow::setCaption(sim::Item item, std::string_view text)
+{
+    std::visit(
+        [text](auto w) {
+            if constexpr (kHasCaption<decltype(w)>) {
+                const QString caption = fromUtf8(text);
+                if (w->text() != caption)
+                    w->setText(caption);
+            }
+        },
+        widgets_[index(item)]);
+}
+
+sim::Colour WidgetWindow::fontColour(sim::Item item) const
+{
+    const ui::ColourButton* button = as<ui::ColourButton>(item);
+    if (button == nullptr)
+        return {};
+    const QColor c = button->captionColour();
+    return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+            static_cast<std::uint8_t>(c.blue())};
+}
+
+void WidgetWindow::setFontColour(sim::Item item, sim::Colour colour)
+{
+    if (ui::ColourButton* button = as<ui::ColourButton>(item))
+        button->setCaptionColour(QColor(colour.r, colour.g, colour.b));
+}
+
+bool WidgetWindow::isVisible(sim::Item item) const
+{
+    const QWidget* w = widget(item);
+    return w != nullptr && !w->isHidden();
+}
+
+void WidgetWindow::setVisible(sim::Item item, bool visible)
+{
+    QWidget* w = widget(item);
+    if (w != nullptr && w->isHidden() == visible)
+        w->setVisible(visible);
+}
+
+int WidgetWindow::selectedIndex(sim::Item list) const
+{
+    const ui::ListBox* box = as<ui::ListBox>(list);
+    return box != nullptr ? box->selectedRow() : -1;
+}
+
+void WidgetWindow::setSelectedIndex(sim::Item list, int index)
+{
+    if (ui::ListBox* box = as<ui::ListBox>(list))
+        box->selectRow(index);
+}
+
+bool WidgetWindow::isPressed(sim::Item toggle) const
+{
+    const QPushButton* button = as<QPushButton>(toggle);
+    return button != nullptr && button->isChecked();
+}
+
+void WidgetWindow::setTimerEnabled(bool enabled)
+{
+    timer_.setEnabled(enabled);
+}
+
+void WidgetWindow::setTimerInterval(std::uint32_t milliseconds)
+{
+    timer_.setInterval(milliseconds);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "itemwidgets.h"
+#include "window.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+class PeriodicTimer;
+
+// The simulation's window made of the main window's widgets. Every value read back comes from
+// the widget itself, so what the simulation reads is what the learner sees. Each item is reached
+// through its own widget type; asking an item for something its kind does not have (the caption
+// of a shape, the selection of a button) reads as nothing and changes nothing.
+class WidgetWindow : public sim::Window {
+public:
+    using Widgets = std::array<ui::ItemWidget, sim::kItemCount>;
+
+    struct Hooks {
+        // Shows the message and returns once it is dismissed.
+        std::function<void(std::string_view)> showMessage;
+        std::function<void()> requestQuit;
+    };
+
+    WidgetWindow(const Widgets& widgets, PeriodicTimer& timer, Hooks hooks);
+
+    QWidget* widget(sim::Item item) const { return ui::asWidget(widgets_[index(item)]); }
+    template <typename T>
+    T* as(sim::Item item) const
+    {
+        const auto* found = std::get_if<T*>(&widgets_[index(item)]);
+        return found != nullptr ? *found : nullptr;
+    }
+
+    sim::Bounds bounds(sim::Item item) const override;
+    void setBounds(sim::Item item, const sim::Bounds& bounds) override;
+    std::string caption(sim::Item item) const override;
+    void setCaption(sim::Item item, std::string_view text) override;
+    sim::Colour fontColour(sim::Item item) const override;
+    void setFontColour(sim::Item item, sim::Colour colour) override;
+    bool isVisible(sim::Item item) const override;
+    void setVisible(sim::Item item, bool visible) override;
+    int selectedIndex(sim::Item list) const override;
+    void setSelectedIndex(sim::Item list, int index) override;
+    bool isPressed(sim::Item toggle) const override;
+    void setTimerEnabled(bool enabled) override;
+    void setTimerInterval(std::uint32_t milliseconds) override;
+    void showMessage(std::string_view text) override { hooks_.showMessage(text); }
+    void requestQuit() override { hooks_.requestQuit(); }
+    std::string decimalSeparator() const override { return decimalSeparator_; }
+
+    void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
+
+private:
+    static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
+
+    const Widgets& widgets_;
+    PeriodicTimer& timer_;
+    Hooks hooks_;
+    std::string decimalSeparator_ = ".";
+};

@@ -1,0 +1,75 @@
+#include "bindings.h"
+
+#include "layout.h"
+
+#include <algorithm>
+
+namespace core {
+
+namespace {
+
+using sim::Item;
+using sim::Simulation;
+
+constexpr ButtonBinding kButtons[] = {
+    {Item::btnMizuDasu, &Simulation::btnMizuDasuClick, Press::Click, "",
+     "水を入れ始めます。止めたあとは続きから入れます。"},
+    {Item::btnMizuTome, &Simulation::btnMizuTomeClick, Press::Click, "", "水を止めます。"},
+    {Item::btnSaishiko, &Simulation::btnSaishikoClick, Press::Click, "", "はじめの状態にもどします。"},
+    {Item::btnKiroku, &Simulation::btnKirokuClick, Press::Click, "", "今の時間と水の量を表に記録します。"},
+    {Item::btnTenki, &Simulation::btnTenkiClick, Press::Click, "", "記録した点をグラフにかきます。"},
+    {Item::btnMusubu, &Simulation::btnMusubuClick, Press::Click, "", "グラフの点を順に線で結びます。"},
+    {Item::bbtnKirokuAuto, &Simulation::bbtnKirokuAutoClick, Press::Click, "",
+     "時間が 1 増えるごとに自動で記録するかどうかを切りかえます。"},
+    {Item::spbGraphFlg, &Simulation::spbGraphFlgClick, Press::Toggle, "グラフ自動描画",
+     "はじめの点から今の点までの線をグラフにかくかどうかを切りかえます。"},
+    {Item::btnOwari, &Simulation::btnOwariClick, Press::Click, "", "プログラムを終わります。"},
+};
+
+constexpr ItemDescription kDescriptions[] = {
+    {Item::lbxJikan, "時間", "時間の区切りを選びます。"},
+    {Item::lbxSuiryo, "当たりの水の量", "その時間に入る水の量を選びます。"},
+    {Item::lbxSyokiRyo, "最初の水の量", "はじめに入っている水の量を選びます。"},
+    {Item::stxKJHyoji, "経過時間", "水を入れ始めてからの時間です。"},
+    {Item::stxKSHyoji, "水の容量", "水そうの水の量です。"},
+};
+
+constexpr bool everyButtonIsAButton()
+{
+    for (const ButtonBinding& b : kButtons) {
+        const Kind kind = kLayout[static_cast<std::size_t>(sim::indexOf(b.item))].kind;
+        const bool isButton = kind == Kind::PushButton || kind == Kind::ColourButton || kind == Kind::ToggleButton;
+        if (!isButton || (b.press == Press::Toggle) != (kind == Kind::ToggleButton))
+            return false;
+    }
+    return true;
+}
+static_assert(everyButtonIsAButton(), "a binding row names an item that is no button of its kind");
+
+} // namespace
+
+std::span<const ButtonBinding> buttonBindings()
+{
+    return kButtons;
+}
+
+std::span<const ItemDescription> itemDescriptions()
+{
+    return kDescriptions;
+}
+
+const ButtonBinding* bindingOf(sim::Item item)
+{
+    const auto* found = std::find_if(std::begin(kButtons), std::end(kButtons),
+                                     [item](const ButtonBinding& b) { return b.item == item; });
+    return found == std::end(kButtons) ? nullptr : found;
+}
+
+const ButtonBinding* buttonNamed(std::string_view name)
+{
+    const auto* found = std::find_if(std::begin(kButtons), std::end(kButtons),
+                                     [name](const ButtonBinding& b) { return name == layoutOf(b.item).name; });
+    return found == std::end(kButtons) ? nullptr : found;
+}
+
+} // namespace core

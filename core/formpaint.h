@@ -1,0 +1,27 @@
+#pragma once
+
+#include "canvas.h"
+#include "state.h"
+#include "window.h"
+
+namespace core {
+
+// What the window's painting reads, afresh at every painting.
+struct PaintInput {
+    sim::Bounds tank;      // ShpWaku
+    sim::Bounds graph;     // PaintBox1
+    bool liveLine = false; // spbGraphFlg is down
+    const sim::State* state = nullptr;
+};
+
+// Draws what no item draws by itself, in window pixels: the tank outline and the three scales of
+// red ticks on the window surface, limited to the canvas's clip; then the whole graph (white
+// ground, silver grid, dots, polyline, live line) in its own pixels, cut off at its 500 by 500
+// edges but not by the clip. Leaves the clip and origin as it found them.
+void FormPaint(Canvas& canvas, const PaintInput& input);
+
+// One repaint of the window's own surface over `area`: cleared to the window's colour, then
+// FormPaint with the window surface limited to the area.
+void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input);
+
+} // namespace core
