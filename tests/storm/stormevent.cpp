@@ -1,5 +1,6 @@
 #include "stormevent.h"
 
+#include "bindings.h"
 #include "layout.h"
 
 #include <algorithm>
@@ -46,6 +47,16 @@ StormEvent randomSelection(Dice& dice)
     constexpr Item lists[] = {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo};
     const Item list = lists[dice.below(3)];
     return {StormEvent::Kind::Select, list, dice.below(core::layoutOf(list).listRows)};
+}
+
+Item anyButtonButTheEnd(Dice& dice)
+{
+    const auto buttons = core::buttonBindings();
+    for (;;) {
+        const core::ButtonBinding& button = buttons[static_cast<std::size_t>(dice.below(static_cast<int>(buttons.size())))];
+        if (button.handler != &sim::Simulation::btnOwariClick)
+            return button.item;
+    }
 }
 
 int burstLength(Dice& dice)
@@ -128,20 +139,9 @@ std::vector<StormEvent> generateStorm(std::uint64_t seed, int length)
             const int presses = dice.below(4) == 0 ? dice.between(2, 4) : 1;
             for (int i = 0; i < presses && room(); ++i)
                 events.push_back(click(Item::btnMizuDasu));
-        } else if (pick < 24) {
-            events.push_back(click(Item::btnMizuTome));
-        } else if (pick < 30) {
-            events.push_back(click(Item::btnSaishiko));
-        } else if (pick < 40) {
-            events.push_back(click(Item::btnKiroku));
-        } else if (pick < 44) {
-            events.push_back(click(Item::btnTenki));
-        } else if (pick < 48) {
-            events.push_back(click(Item::btnMusubu));
-        } else if (pick < 53) {
-            events.push_back(click(Item::bbtnKirokuAuto));
         } else if (pick < 57) {
-            events.push_back(click(Item::spbGraphFlg));
+            // Any button of the window but the end button, which ends the storm.
+            events.push_back(click(anyButtonButTheEnd(dice)));
         } else if (pick < 72) {
             events.push_back(randomSelection(dice));
         } else if (pick < 94) {

@@ -1,0 +1,79 @@
+// The replay scenarios of the desktop program, run on the core alone: the same script must give
+// the same dump bytes without any toolkit, as it does in the browser and under node.
+#include "lesson.h"
+#include "replayscript.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Outcome {
+    std::string out;
+    std::string err;
+    int code = 0;
+};
+
+Outcome replay(const std::string& script)
+{
+    core::Lesson lesson([] { return std::int64_t{0}; });
+    lesson.activate();
+    Outcome run;
+    run.code = core::runReplay(lesson, script, run.out, run.err);
+    return run;
+}
+
+class CoreScenario : public testing::TestWithParam<std::string> {};
+
+TEST_P(CoreScenario, GivesTheDesktopsDumpsByteForByte)
+{
+    const std::filesystem::path base = std::filesystem::path(SCENARIO_DIR) / GetParam();
+    const Outcome run = replay(readFile(base.string() + ".replay"));
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, readFile(base.string() + ".out"));
+}
+
+std::vector<std::string> scenarios()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(SCENARIO_DIR)) {
+        if (entry.path().extension() == ".replay")
+            names.push_back(entry.path().stem().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, CoreScenario, testing::ValuesIn(scenarios()),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// What the core's own target does differently from the desktop's: it has no pixels to render.
+TEST(CoreReplay, RefusesToRenderAndStopsAtTheEndButton)
+{
+    const Outcome render = replay("dump\nrender /tmp/x.png\ndump\n");
+    EXPECT_EQ(render.code, 2);
+    EXPECT_EQ(render.err, "error: 2: render is not available here\n");
+    EXPECT_EQ(std::count(render.out.begin(), render.out.end(), '\n'), 1);
+
+    const Outcome quit = replay("click btnOwari\ndump\n");
+    EXPECT_EQ(quit.code, 0);
+    EXPECT_EQ(quit.out, "quit\n");
+}
+
+} // namespace
