@@ -50,3 +50,10 @@ int Rig::fallStream()
     }
     return ran;
 }
+
+void Rig::startRun(int initial, int jikan, int suiryo)
+{
+    choose(initial, jikan, suiryo);
+    sim.btnMizuDasuClick();
+    fallStream();
+}

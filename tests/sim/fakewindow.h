@@ -63,5 +63,7 @@ struct Rig {
     int tick(int limit);
     // Runs the stream phase to its end; returns how many ticks it took.
     int fallStream();
+    // The learner's choices, "水を入れる", and the stream's fall: the next tick raises the water.
+    void startRun(int initial, int jikan, int suiryo);
     std::string shown(sim::Item item) const { return window.caption(item); }
 };

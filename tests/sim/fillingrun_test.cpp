@@ -20,9 +20,7 @@ TEST(FillingRun, StreamFallsFromTheFaucetToTheFloorIn103Ticks)
 TEST(FillingRun, AfterTwentyFiveRisingTicksOneUnitOfTimeAndVolume)
 {
     Rig rig;
-    rig.choose(0, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 1, 1);
     rig.tick(25);
     EXPECT_EQ(rig.shown(Item::stxKJHyoji), "1.0");
     EXPECT_EQ(rig.shown(Item::stxKSHyoji), "1.0");
@@ -35,9 +33,7 @@ TEST(FillingRun, AfterTwentyFiveRisingTicksOneUnitOfTimeAndVolume)
 TEST(FillingRun, FullTankSwitchesTheTimerOffBeforeItsMessageThenStops)
 {
     Rig rig;
-    rig.choose(0, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 1, 1);
     bool timerWasOn = true;
     std::string timeShown;
     rig.window.onMessage = [&] {
@@ -59,9 +55,7 @@ TEST(FillingRun, FullTankSwitchesTheTimerOffBeforeItsMessageThenStops)
 TEST(FillingRun, ResumeAfterAFullTankReportsItAgainAfterTheStreamFalls)
 {
     Rig rig;
-    rig.choose(0, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 1, 1);
     rig.tick(1000);
     rig.sim.btnMizuDasuClick();
     EXPECT_TRUE(rig.window.timerEnabled);
@@ -74,9 +68,7 @@ TEST(FillingRun, ResumeAfterAFullTankReportsItAgainAfterTheStreamFalls)
 TEST(FillingRun, SlowTimeStepFillsTheBarFirstAndKeepsCounting)
 {
     Rig rig;
-    rig.choose(0, 5, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 5, 1);
     rig.tick(100);
     EXPECT_EQ(rig.window.bounds(Item::ShpScaleX).width, 500);
     EXPECT_EQ(rig.shown(Item::stxKJHyoji), "20.0");
@@ -94,9 +86,7 @@ TEST(FillingRun, TimeBarOvershootsForOneTickThenHoldsAtTheFrame)
 {
     // Three pixels a tick: 498 after 166 ticks, 501 after 167, back to 500 after 168.
     Rig rig;
-    rig.choose(0, 3, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 3, 1);
     rig.tick(166);
     EXPECT_EQ(rig.window.bounds(Item::ShpScaleX).width, 498);
     EXPECT_EQ(rig.s().Ten[0], (sim::Point{498, 334}));
@@ -129,9 +119,7 @@ TEST(FillingRun, InitialAmountTenStartsHalfFull)
 TEST(FillingRun, StopChangeTheChoicesStartResumesWithTheOldOnes)
 {
     Rig rig;
-    rig.choose(2, 3, 4);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(2, 3, 4);
     rig.tick(40);
     rig.sim.btnMizuTomeClick();
     EXPECT_FALSE(rig.window.timerEnabled);
@@ -183,9 +171,7 @@ INSTANTIATE_TEST_SUITE_P(AllChoices, Interval, testing::Combine(testing::Range(1
 TEST(FillingRun, PressingStartAgainWhileRunningStartsAfreshFromTheInitialAmount)
 {
     Rig rig;
-    rig.choose(3, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(3, 1, 1);
     rig.tick(20);
     EXPECT_EQ(rig.s().Suii, 95);
     rig.sim.btnMizuDasuClick();
@@ -255,9 +241,7 @@ TEST(FillingRun, AutomaticRecordTakesTheRecordNumberWhenTheShownTimeIsFurther)
 TEST(FillingRun, AutomaticRecordingSwitchedOnLateRecordsNothingMore)
 {
     Rig rig;
-    rig.choose(0, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 1, 1);
     rig.tick(60); // time 2.4: the whole part is already beyond KirokuSu + 1
     rig.sim.bbtnKirokuAutoClick();
     rig.tick(400);

@@ -41,9 +41,7 @@ TEST(Reset, BringsTheStartingCondition)
 TEST(Reset, MidRunEmptiesTheSceneButKeepsLevelChoicesAndLevelBarTop)
 {
     Rig rig;
-    rig.choose(4, 2, 3);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(4, 2, 3);
     rig.tick(30);
     rig.sim.btnKirokuClick();
     rig.sim.btnTenkiClick();
@@ -82,9 +80,7 @@ TEST(Records, BeforeAnyStartStoreTheStartingPoint)
 TEST(Records, TenFillTheColumnsInOrderAndTheEleventhChangesNothing)
 {
     Rig rig;
-    rig.choose(0, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 1, 1);
     for (int k = 1; k <= 10; ++k) {
         rig.tick(10);
         rig.sim.btnKirokuClick();
@@ -111,9 +107,7 @@ TEST(Records, TenFillTheColumnsInOrderAndTheEleventhChangesNothing)
 TEST(Records, UnderAutomaticRecordingTheTimeTextIsTheRecordNumber)
 {
     Rig rig;
-    rig.choose(0, 1, 1);
-    rig.sim.btnMizuDasuClick();
-    rig.fallStream();
+    rig.startRun(0, 1, 1);
     rig.tick(10); // time 0.4
     rig.sim.bbtnKirokuAutoClick();
     rig.sim.btnKirokuClick();
