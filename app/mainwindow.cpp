@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
-#include "formpainter.h"
+#include "formpaint.h"
+#include "layout.h"
 #include "itemwidgets.h"
 #include "periodictimer.h"
 #include "pictures.h"
@@ -10,9 +11,11 @@
 #include <QEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <exception>
+#include <vector>
 
 using sim::Item;
 using sim::Simulation;
@@ -36,12 +39,16 @@ MainWindow::MainWindow(QWidget* parent)
     , timer_(new PeriodicTimer([this] { run(&Simulation::Timer1Timer); }, [this] { bringUpToDate(); }, this))
     , scene_(widgets_, *timer_, {[this](std::string_view text) { showMessage(text); }, [this] { requestQuit(); }})
     , simulation_(scene_)
+    , canvas_(core::kClientWidth, core::kClientHeight)
+    , canvasImage_(reinterpret_cast<const uchar*>(canvas_.pixels()), canvas_.width(), canvas_.height(),
+                   static_cast<qsizetype>(canvas_.width()) * 4, QImage::Format_RGB32)
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor(sim::clMoneyGreen.r, sim::clMoneyGreen.g, sim::clMoneyGreen.b));
     setPalette(background);
-    setAutoFillBackground(true);
+    // The paint event covers every pixel of what it is asked to paint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     const QImage icon = ui::iconImage();
     if (!icon.isNull())
         setWindowIcon(QPixmap::fromImage(icon));
@@ -165,14 +172,29 @@ void MainWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-void MainWindow::paintEvent(QPaintEvent*)
+// Painting changes nothing: the record table is brought up to date after every handler instead.
+void MainWindow::paintEvent(QPaintEvent* event)
 {
+    const QRect canvasRect(0, 0, canvas_.width(), canvas_.height());
+    std::vector<core::Rect> areas;
+    for (const QRect& r : event->region()) {
+        const QRect area = r.intersected(canvasRect);
+        if (!area.isEmpty())
+            areas.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    core::paintWindowAreas(canvas_, areas,
+                           {scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1),
+                            scene_.isPressed(Item::spbGraphFlg), &state()});
+
     QPainter painter(this);
-    const sim::State& s = state();
-    ui::FormPaint(painter, {scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1),
-                            scene_.isPressed(Item::spbGraphFlg), &s});
-    if (s.KirokuSu > 0)
-        simulation_.KirokuHyoji();
+    for (const core::Rect& a : areas) {
+        const QRect area(a.left, a.top, a.width, a.height);
+        painter.drawImage(area, canvasImage_, area);
+    }
+    // A window larger than the layout shows the window's colour beyond it.
+    const QRegion beyond = event->region().subtracted(canvasRect);
+    for (const QRect& r : beyond)
+        painter.fillRect(r, palette().color(QPalette::Window));
 }
 
 void MainWindow::changeEvent(QEvent* event)

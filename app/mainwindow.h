@@ -1,9 +1,11 @@
 #pragma once
 
 #include "bindings.h"
+#include "canvas.h"
 #include "simulation.h"
 #include "widgetwindow.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -69,6 +71,10 @@ private:
     PeriodicTimer* timer_ = nullptr;
     WidgetWindow scene_;
     sim::Simulation simulation_;
+    // The window's own painting, drawn by the core and shown as it is: the desktop's graph
+    // pixels are the core's pixels. The image shares the canvas's memory.
+    core::Canvas canvas_;
+    QImage canvasImage_;
     MessagePresenter presenter_;
     int messagesShown_ = 0;
     bool quitRequested_ = false;

@@ -46,6 +46,7 @@ public:
     void setClip(const Rect& clip);
     Rect clip() const { return clip_; }
     void setOrigin(int x, int y);
+    sim::Point origin() const { return {originX_, originY_}; }
 
     // Fills the rectangle (relative to the origin) with the colour.
     void fill(const Rect& rect, sim::Colour colour);
@@ -55,7 +56,11 @@ public:
     // Width 1: covers `from` and every pixel on the way, and stops one pixel short of `to`, for
     // every slope and direction; a line of length zero draws nothing.
     // Width 2 or more: the pixels whose centres lie within half the width of the segment, so the
-    // line is centred on its path and has round ends; a line of length zero is a round dot.
+    // line is centred on its path and has round ends; a line of length zero is a round dot. For an
+    // odd width a point is the centre of its pixel; for an even width it is the pixel's top-left
+    // corner, so the pixel's centre lies half a pixel right of and below it (Qt's way for such
+    // pens). Widths above 256 draw as 256, and a line with an end more than 2^20 pixels from the
+    // buffer's corner draws nothing.
     void line(sim::Point from, sim::Point to, sim::Colour colour, int width);
 
 private:

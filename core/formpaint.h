@@ -4,6 +4,8 @@
 #include "state.h"
 #include "window.h"
 
+#include <span>
+
 namespace core {
 
 // What the window's painting reads, afresh at every painting.
@@ -23,5 +25,8 @@ void FormPaint(Canvas& canvas, const PaintInput& input);
 // One repaint of the window's own surface over `area`: cleared to the window's colour, then
 // FormPaint with the window surface limited to the area.
 void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input);
+
+// The same over several areas at once (the rectangles of one repaint), with the graph drawn once.
+void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintInput& input);
 
 } // namespace core
