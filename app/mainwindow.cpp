@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 
+#include "accessibility.h"
 #include "formpaint.h"
 #include "layout.h"
+#include "graphdescription.h"
 #include "itemwidgets.h"
 #include "periodictimer.h"
 #include "pictures.h"
@@ -36,7 +38,7 @@ QString withFullStop(QString message)
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent)
-    , timer_(new PeriodicTimer([this] { run(&Simulation::Timer1Timer); }, [this] { bringUpToDate(); }, this))
+    , timer_(new PeriodicTimer([this] { run(&Simulation::Timer1Timer); }, [this] { afterTicks(); }, this))
     , scene_(widgets_, *timer_, {[this](std::string_view text) { showMessage(text); }, [this] { requestQuit(); }})
     , simulation_(scene_)
     , canvas_(core::kClientWidth, core::kClientHeight)
@@ -57,6 +59,14 @@ MainWindow::MainWindow(QWidget* parent)
     createItems();
     bindButtons();
     setTabOrder();
+    ui::describeWindow(this);
+    auto* graph = scene_.as<ui::PaintAreaItem>(Item::PaintBox1);
+    graph->setTextAlternative([this] {
+        return QString::fromStdString(core::graphDescription(state(), scene_.isPressed(Item::spbGraphFlg),
+                                                             scene_.decimalSeparator()));
+    });
+    announcer_ = std::make_unique<ui::Announcer>(scene_.as<ui::StaticText>(Item::stxKJHyoji),
+                                                 scene_.as<ui::StaticText>(Item::stxKSHyoji), graph);
 }
 
 MainWindow::~MainWindow() = default;
@@ -123,11 +133,14 @@ bool MainWindow::run(Handler handler)
 }
 
 // A handler, and then what it changed on the graph and in the record table onto the screen at
-// once, rather than at some later repaint.
+// once, rather than at some later repaint; and to a screen reader.
 void MainWindow::handle(Handler handler)
 {
-    if (run(handler))
-        bringUpToDate();
+    if (!run(handler))
+        return;
+    bringUpToDate();
+    ui::setSwitchOn(item(Item::bbtnKirokuAuto), state().KirokuAutoFlg);
+    announcer_->now();
 }
 
 // The button has already flipped; the graph shows the new state before the handler runs.
@@ -141,6 +154,12 @@ void MainWindow::bringUpToDate()
 {
     simulation_.KirokuHyoji();
     update(graphRect());
+}
+
+void MainWindow::afterTicks()
+{
+    bringUpToDate();
+    announcer_->afterTicks();
 }
 
 QRect MainWindow::graphRect() const
@@ -212,8 +231,10 @@ void MainWindow::readLocale()
 void MainWindow::showMessage(std::string_view text)
 {
     ++messagesShown_;
-    // The box's own loop repaints the window: let it show the state that led to the message.
+    // The box's own loop repaints the window: let it show the state that led to the message, and
+    // a screen reader the numbers before the box takes the focus.
     bringUpToDate();
+    announcer_->now();
     const QString title = QCoreApplication::applicationName();
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (presenter_) {
@@ -221,6 +242,8 @@ void MainWindow::showMessage(std::string_view text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
+    box.setAccessibleName(title);
+    box.setAccessibleDescription(message);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();

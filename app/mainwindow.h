@@ -9,8 +9,13 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class PeriodicTimer;
+
+namespace ui {
+class Announcer;
+}
 
 // Form1: the one window of the program. It builds its 58 items from the layout table, binds the
 // buttons to the simulation's handlers as the binding table says, and paints what no item draws
@@ -63,6 +68,7 @@ private:
     void showMessage(std::string_view text);
     void requestQuit();
     void bringUpToDate();
+    void afterTicks();
     void startOnce();
     void readLocale();
     QRect graphRect() const;
@@ -75,6 +81,7 @@ private:
     // pixels are the core's pixels. The image shares the canvas's memory.
     core::Canvas canvas_;
     QImage canvasImage_;
+    std::unique_ptr<ui::Announcer> announcer_;
     MessagePresenter presenter_;
     int messagesShown_ = 0;
     bool quitRequested_ = false;

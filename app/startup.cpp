@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "apptitle.h"
+#include "focusring.h"
 #include "fonts.h"
 #include "pictures.h"
 
@@ -55,9 +56,10 @@ QString prepareApplication(QApplication& app, const QString& executablePath)
     // The application name doubles as the title of the message boxes. A display name would be
     // appended to the window's caption on X11, so none is set.
     QApplication::setApplicationName(applicationTitle(executablePath));
-    // One style everywhere, so the window looks the same in every classroom.
+    // One style everywhere, so the window looks the same in every classroom, with a focus ring
+    // that can be seen.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        app.setStyle(fusion);
+        app.setStyle(new ui::FocusRingStyle(fusion));
     ui::installFaceSubstitutes();
     ui::installAccessibility();
     if (!ui::allArtPresent())

@@ -19,7 +19,7 @@ constexpr ButtonBinding kButtons[] = {
     {Item::btnKiroku, &Simulation::btnKirokuClick, Press::Click, "", "今の時間と水の量を表に記録します。"},
     {Item::btnTenki, &Simulation::btnTenkiClick, Press::Click, "", "記録した点をグラフにかきます。"},
     {Item::btnMusubu, &Simulation::btnMusubuClick, Press::Click, "", "グラフの点を順に線で結びます。"},
-    {Item::bbtnKirokuAuto, &Simulation::bbtnKirokuAutoClick, Press::Click, "",
+    {Item::bbtnKirokuAuto, &Simulation::bbtnKirokuAutoClick, Press::Click, "自動記録",
      "時間が 1 増えるごとに自動で記録するかどうかを切りかえます。"},
     {Item::spbGraphFlg, &Simulation::spbGraphFlgClick, Press::Toggle, "グラフ自動描画",
      "はじめの点から今の点までの線をグラフにかくかどうかを切りかえます。"},
@@ -32,6 +32,18 @@ constexpr ItemDescription kDescriptions[] = {
     {Item::lbxSyokiRyo, "最初の水の量", "はじめに入っている水の量を選びます。"},
     {Item::stxKJHyoji, "経過時間", "水を入れ始めてからの時間です。"},
     {Item::stxKSHyoji, "水の容量", "水そうの水の量です。"},
+    {Item::PaintBox1, "グラフ", "時間をｘ座標、水の量をｙ座標にとったグラフです。"},
+    {Item::ShpWaku, "水そう", "蛇口からの水がたまる水そうです。"},
+    {Item::shpScale, "水そうの水", "水そうにたまった水です。"},
+    {Item::shpMizu, "落ちる水", "蛇口から落ちる水です。"},
+    {Item::Jaguchi, "蛇口", "水を出す蛇口です。"},
+    {Item::ImgSuiryo, "水そうの目盛り", "水そうの水の量を読む目盛りです。"},
+    {Item::ImgYjiku, "ｙ軸の目盛り", "グラフの水の量の目盛りです。"},
+    {Item::ImgXJiku, "ｘ軸の目盛り", "グラフの時間の目盛りです。"},
+    {Item::ShpWakuY, "水の量の棒の枠", "水の量の棒がのびる枠です。"},
+    {Item::ShpScaleY, "水の量の棒", "水の量だけのびる棒です。"},
+    {Item::ShpWakuX, "時間の棒の枠", "時間の棒がのびる枠です。"},
+    {Item::ShpScaleX, "時間の棒", "時間だけのびる棒です。"},
 };
 
 constexpr bool everyButtonIsAButton()

@@ -22,7 +22,7 @@ struct ButtonBinding {
     const char* description = ""; // what it does (UTF-8)
 };
 
-// The other items a screen reader names: the lists and the two values.
+// The other items a screen reader names: the lists, the two values, the graph and the pictures.
 struct ItemDescription {
     sim::Item item;
     const char* name;

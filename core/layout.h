@@ -14,7 +14,7 @@ enum class Kind {
     Picture,      // bitmap stretched to the bounds
     PaintArea,    // paints nothing; the window's own painting draws the graph there
     Label,        // text on an opaque background
-    ToggleButton, // stays down after a click, up after the next; never takes the focus
+    ToggleButton, // stays down after a click, up after the next; takes the focus from Tab, never from a click
     PushButton,
     ColourButton, // a push button whose caption has a colour of its own
     ListBox,      // single selection, one row seen at a time
@@ -170,7 +170,7 @@ inline constexpr Layout kLayout = [] {
     captionLabel(Item::lblSuiryo, "lblSuiryo", {248, 72, 129, 25}, "当たりの水の量"),
     {.item = Item::spbGraphFlg, .name = "spbGraphFlg", .kind = Kind::ToggleButton, .bounds = {680, 24, 49, 33},
      .caption = "OFF", .text = ColourRef::of(clMaroon), .font = {Face::Gothic, 19, true, false},
-     .alignment = Align::Centre},
+     .alignment = Align::Centre, .tabOrder = 38},
     picture(Item::ImgSuiryo, "ImgSuiryo", {16, 176, 25, 529}, Art::VerticalScale),
     picture(Item::ImgYjiku, "ImgYjiku", {448, 160, 25, 529}, Art::VerticalScale),
     picture(Item::ImgXJiku, "ImgXJiku", {488, 696, 521, 25}, Art::HorizontalScale),

@@ -8,6 +8,7 @@ packages=(
     fonts-ipafont-gothic fonts-liberation
     locales
     xvfb xdotool x11-utils imagemagick
+    at-spi2-core python3-pyatspi dbus-daemon
     desktop-file-utils appstream dpkg-dev file
 )
 

@@ -1,14 +1,17 @@
 #include "itemwidgets.h"
 
 #include "accessibility.h"
+#include "focusring.h"
 #include "fonts.h"
 
-#include <QAccessible>
+#include <QEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <qdrawutil.h>
+
+#include <utility>
 
 namespace ui {
 
@@ -83,7 +86,9 @@ QPushButton* createButton(const ItemLayout& entry, QWidget* parent)
     applyText(button, entry, QPalette::ButtonText);
     if (entry.kind == Kind::ToggleButton) {
         button->setCheckable(true);
-        button->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches it, so the keyboard can switch the live line; a click leaves the focus where
+        // it was, as the design's toggle never takes it.
+        button->setFocusPolicy(Qt::TabFocus);
     } else {
         makeFocusable(button);
     }
@@ -201,12 +206,10 @@ void StaticText::setText(const QString& text)
 {
     if (text == text_)
         return;
-    text_ = text;
+    const QString before = std::exchange(text_, text);
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, text_);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (!announcedByOthers_)
+        textChanged(this, before);
 }
 
 void StaticText::paintEvent(QPaintEvent*)
@@ -239,6 +242,8 @@ ListBox::ListBox(const ItemLayout& entry, QWidget* parent)
     setUniformItemSizes(true);
     setFocusPolicy(Qt::StrongFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
     for (int row = 0; row < entry.listRows; ++row) {
         auto* item = new QListWidgetItem(QString::number(entry.firstListValue + row), this);
         item->setSizeHint(QSize(0, entry.font.pixelHeight));
@@ -269,6 +274,29 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex&
     if (!index.isValid() || flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::NoUpdate;
     return flags;
+}
+
+bool ListBox::event(QEvent* event)
+{
+    const bool handled = QListWidget::event(event);
+    if (event->type() == QEvent::Paint && showsFocusRing(this)) {
+        QPainter painter(this);
+        paintFocusRing(painter, rect());
+    }
+    return handled;
+}
+
+// The ring lies on the edge, outside the part the list repaints by itself.
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    update();
+}
+
+void ListBox::focusOutEvent(QFocusEvent* event)
+{
+    QListWidget::focusOutEvent(event);
+    update();
 }
 
 Qt::Alignment alignmentOf(core::Align align)

@@ -2,6 +2,7 @@
 
 #include "layout.h"
 
+#include <functional>
 #include <variant>
 
 #include <QImage>
@@ -42,13 +43,19 @@ private:
     QImage stretched_; // image_ at the item's present size
 };
 
-// Where the window's own painting draws the graph: it paints nothing itself.
+// Where the window's own painting draws the graph: it paints nothing itself. What is drawn there
+// is told in words by the window, which alone knows it.
 class PaintAreaItem : public QWidget {
 public:
     explicit PaintAreaItem(QWidget* parent);
+    void setTextAlternative(std::function<QString()> text) { textAlternative_ = std::move(text); }
+    QString textAlternative() const { return textAlternative_ ? textAlternative_() : QString(); }
 
 protected:
     void paintEvent(QPaintEvent*) override {}
+
+private:
+    std::function<QString()> textAlternative_;
 };
 
 // A text box with its own background, a 1-pixel black line or a sunken edge, and the text at
@@ -57,8 +64,9 @@ class StaticText : public QWidget {
 public:
     StaticText(const ItemLayout& entry, QWidget* parent);
     QString text() const { return text_; }
-    // Tells assistive technology too, so a screen reader can follow the time and the volume.
+    // Tells assistive technology at once, unless the box is left to an Announcer.
     void setText(const QString& text);
+    void setAnnouncedByOthers(bool others) { announcedByOthers_ = others; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,10 +75,13 @@ private:
     QString text_;
     core::Border border_;
     Qt::Alignment alignment_;
+    bool announcedByOthers_ = false;
 };
 
 // A single-selection list that shows one row at a time. Once a row is selected the user can move
-// the selection but not clear it (Qt would allow Ctrl+click to deselect).
+// the selection but not clear it (Qt would allow Ctrl+click to deselect). A row wider than the
+// list is cut off at the list's edge, never shortened or hidden ("10" is wider than the row).
+// The focus ring takes the place of the sunken edge.
 class ListBox : public QListWidget {
 public:
     ListBox(const ItemLayout& entry, QWidget* parent);
@@ -80,6 +91,9 @@ public:
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 // A push button whose caption has a colour of its own. Only the caption is drawn in it: the

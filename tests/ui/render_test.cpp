@@ -1,6 +1,7 @@
 #include "common/windowfixture.h"
 
 #include "colours.h"
+#include "itemwidgets.h"
 
 using sim::Item;
 
@@ -248,6 +249,36 @@ TEST_F(Render, SwitchMarksAndTheAutomaticRecordingButton)
             red += qRed(at(image, x, y)) > 200 && qGreen(at(image, x, y)) < 90 && qBlue(at(image, x, y)) < 90;
     }
     EXPECT_GT(red, 20);
+}
+
+// "10" is wider than the list's one row. The design's list box cuts a row off at its edge; Qt
+// would shorten it with an ellipsis, which leaves nothing of "10" in so narrow a row.
+TEST_F(Render, InitialAmountTenIsCutOffAtTheListsEdgeNotLeftOut)
+{
+    const auto* list = static_cast<ui::ListBox*>(widget(Item::lbxSyokiRyo));
+    const QRect row(list->viewport()->mapTo(window.get(), QPoint(0, 0)), list->viewport()->size());
+    // The first and last columns of the row where the text's strokes are.
+    const auto strokes = [&](int index) {
+        window->scene().setSelectedIndex(Item::lbxSyokiRyo, index);
+        const QImage image = shot();
+        const QRgb ground = at(image, row.left(), row.top());
+        std::pair<int, int> columns{-1, -1};
+        for (int x = row.left(); x <= row.right(); ++x) {
+            for (int y = row.top(); y <= row.bottom(); ++y) {
+                if (at(image, x, y) != ground) {
+                    columns = {columns.first < 0 ? x : columns.first, x};
+                    break;
+                }
+            }
+        }
+        return columns;
+    };
+    const auto [oneFrom, oneTo] = strokes(1);
+    const auto [tenFrom, tenTo] = strokes(10);
+    ASSERT_GE(oneFrom, 0) << "no \"1\"";
+    EXPECT_EQ(tenFrom, oneFrom) << "\"10\" starts where \"1\" does";
+    EXPECT_EQ(tenTo, row.right()) << "its \"0\" runs into the edge";
+    EXPECT_GT(tenTo, oneTo + 4);
 }
 
 TEST_F(Render, RecordTakenWhileIdleShowsInTheTableAtOnce)

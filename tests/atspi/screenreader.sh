@@ -1,0 +1,65 @@
+#!/bin/bash
+# Runs screenreader.py against the program on a private X server (Xvfb) and a private session bus,
+# on which the accessibility bus starts as it does on a desktop. Everything started here is ended
+# here, also on a timeout.
+#
+#   tests/atspi/screenreader.sh PATH/TO/ichijikansu
+#
+# Exit code 0 when the lesson was heard correctly, 1 when not, 77 (skipped) when a tool it needs
+# is not installed (Debian packages xvfb, xdotool, dbus-daemon, at-spi2-core, python3-pyatspi).
+
+set -u
+
+program=${1:?usage: screenreader.sh PATH/TO/ichijikansu}
+python=/usr/bin/python3
+
+for tool in Xvfb xdotool dbus-run-session; do
+    command -v "$tool" >/dev/null || { echo "screenreader: $tool is missing: skipped"; exit 77; }
+done
+launcher=''
+for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$candidate" ] && launcher=$candidate
+done
+[ -n "$launcher" ] || { echo "screenreader: at-spi-bus-launcher is missing: skipped"; exit 77; }
+if ! [ -x "$python" ] || ! "$python" -c 'import pyatspi' 2>/dev/null; then
+    echo "screenreader: python3-pyatspi is missing: skipped"
+    exit 77
+fi
+[ -x "$program" ] || { echo "screenreader: $program is not an executable"; exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
+
+work=$(mktemp -d /tmp/screenreader.XXXXXX)
+xvfb_pid='' session_group=''
+cleanup() {
+    # The buses' own helpers may outlive the session: the whole group goes.
+    [ -n "$session_group" ] && kill -- "-$session_group" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# Xvfb picks a free display itself and writes its number.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.05
+done
+[ -s "$work/display" ] || { echo "screenreader: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+
+# A process group of its own, so the buses and the program go with it whatever happens.
+# The buses' chatter goes to a log, shown only when something went wrong.
+setsid -w timeout 150 dbus-run-session -- "$python" "$here/screenreader.py" "$program" 2>"$work/session.log" &
+session_group=$!
+wait "$session_group"
+status=$?
+[ "$status" -eq 0 ] || sed 's/^/    /' "$work/session.log"
+[ "$status" -eq 124 ] && echo "screenreader: timed out after 150 s"
+exit "$status"

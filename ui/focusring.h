@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QProxyStyle>
+
+class QPainter;
+class QWidget;
+
+namespace ui {
+
+// The focus indicator of every item that takes the focus: a solid ring 2 pixels wide in black,
+// which stands out at least 3:1 against every colour that meets it (the button faces, the window's
+// greens and blues, the lists' selected row). The style's own ring is a pale blue tint of under
+// 2:1. As with the style's ring, it shows once the keyboard has moved the focus, so a click alone
+// leaves the window's pixels as they were.
+inline constexpr QRgb kFocusRingColour = qRgb(0, 0, 0);
+inline constexpr int kFocusRingWidth = 2;
+
+// Whether the widget shows its focus ring now.
+bool showsFocusRing(const QWidget* widget);
+
+// Paints the ring just inside `rect`.
+void paintFocusRing(QPainter& painter, const QRect& rect);
+
+// The given style with the ring above in place of its focus rectangle. Item views get none from
+// here: a list draws its ring on its own edge, where it hides no part of the row.
+class FocusRingStyle : public QProxyStyle {
+public:
+    explicit FocusRingStyle(QStyle* base);
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget = nullptr) const override;
+    // Fusion shows a push button's focus only as a tint of its outline.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget = nullptr) const override;
+};
+
+} // namespace ui
