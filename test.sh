@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: first under the address and
-# undefined-behaviour sanitizers, then the build CI makes (every warning an error), whose CTest
-# summary closes the output.
+# undefined-behaviour sanitizers, then the browser page and the build CI makes (every warning an
+# error), whose CTest summary closes the output.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
@@ -10,6 +10,11 @@ export QT_QPA_PLATFORM=offscreen
 
 build_preset asan
 ctest --preset asan
+
+# The browser page, so that the default build registers its tests (the replay tool under node,
+# the page in headless Chromium).
+./web.sh
+ensure_web_test_modules
 
 build_preset ci
 ctest --preset ci

@@ -20,23 +20,31 @@ as_root() {
     fi
 }
 
+# What the browser page adds: its compiler, node for its tools and tests, and the browser the tests
+# drive headless (never one that a test tool downloads).
+web_packages=(emscripten nodejs chromium fonts-ipafont-gothic fonts-liberation)
+
 missing_packages() {
     local status
-    for package in "${packages[@]}"; do
+    for package in "$@"; do
         status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
         [ "$status" = "installed" ] || echo "$package"
     done
 }
 
-ensure_packages() {
+install_missing() {
     local missing
-    mapfile -t missing < <(missing_packages)
+    mapfile -t missing < <(missing_packages "$@")
     if [ "${#missing[@]}" -gt 0 ]; then
         echo "Installing: ${missing[*]}"
         export DEBIAN_FRONTEND=noninteractive
         as_root apt-get update -qq
         as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     fi
+}
+
+ensure_packages() {
+    install_missing "${packages[@]}"
     # A comma-decimal locale for the locale test.
     if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
         as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
@@ -49,4 +57,20 @@ build_preset() {
     local preset=$1
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
+}
+
+ensure_web_packages() {
+    install_missing "${web_packages[@]}"
+    # Debian's npm, unless the installed node brings its own.
+    command -v npm >/dev/null || install_missing npm
+}
+
+# The browser tests' one module, puppeteer-core, exactly as web/package-lock.json pins it.
+ensure_web_test_modules() {
+    local wanted installed
+    wanted=$(node -e 'console.log(require("./web/package-lock.json").packages["node_modules/puppeteer-core"].version)')
+    installed=$(node -e 'try { console.log(require("./web/node_modules/puppeteer-core/package.json").version) } catch { console.log("") }')
+    if [ "$wanted" != "$installed" ]; then
+        (cd web && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
+    fi
 }

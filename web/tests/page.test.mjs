@@ -1,0 +1,181 @@
+// The page in headless Chromium: its start-up pixels against the desktop's render, the replay hook
+// on the scenario files, a lesson by real clicks and keys, and the full-tank message.
+import {test, before, after} from 'node:test';
+import assert from 'node:assert/strict';
+import {spawnSync} from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {launch, openPage, replay, dump} from './browser.mjs';
+import {glyphMask, capture, differences, areasOf, readPng} from './pixels.mjs';
+
+const scenarios = process.env.SCENARIO_DIR;
+let browser;
+
+before(async () => {
+    browser = await launch();
+});
+after(async () => {
+    await browser?.close();
+});
+
+function desktopRender(script) {
+    const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'ichijikansu-web-')), 'desktop.png');
+    const result = spawnSync(process.env.DESKTOP_REPLAY, [], {input: `${script}\nrender ${file}\n`, timeout: 60000,
+                                                             env: {...process.env, QT_QPA_PLATFORM: 'offscreen'}});
+    assert.equal(result.status, 0, String(result.stderr));
+    return readPng(file);
+}
+
+async function captionOf(page, name) {
+    return page.$eval('#' + name, (el) => el.textContent);
+}
+
+test('at start-up the window is the desktop\'s, pixel for pixel, glyphs aside', async () => {
+    const page = await openPage(browser, {hash: '#replay'});
+    const controls = (await areasOf(page)).filter((a) => /^(btn|bbtn|spb|lbx)/.test(a.name));
+    const result = differences(desktopRender('dump'), await capture(page), await glyphMask(page), controls);
+    // The surface, the pictures, the grounds and borders of every label and text: the core's pixels.
+    assert.equal(result.byArea.surface ?? 0, 0, JSON.stringify(result.byArea));
+    // The controls are the browser's, styled after the desktop's: close, not the same. A missing or
+    // misplaced control differs in most of its pixels.
+    for (const area of controls) {
+        const size = (area.right - area.left) * (area.bottom - area.top);
+        assert.ok((result.byArea[area.name] ?? 0) < size / 3, `${area.name}: ${result.byArea[area.name]} of ${size}`);
+    }
+    assert.deepEqual(page.problems, []);
+    assert.deepEqual(page.foreignRequests(), []);
+    await page.close();
+});
+
+test('the replay hook gives the scenario files\' output on the live page', async () => {
+    const page = await openPage(browser, {hash: '#replay'});
+    for (const file of fs.readdirSync(scenarios).filter((f) => f.endsWith('.replay')).sort()) {
+        await page.reload();
+        await page.waitForFunction(() => window.ichijikansu && window.ichijikansu.ready);
+        const lines = await replay(page, fs.readFileSync(path.join(scenarios, file), 'utf8'));
+        const expected = fs.readFileSync(path.join(scenarios, file.replace(/\.replay$/, '.out')), 'utf8');
+        assert.equal(lines.map((l) => l + '\n').join(''), expected, file);
+        // What the last dump says is what the page shows.
+        const last = await dump(page);
+        for (const name of ['stxKJHyoji', 'stxKSHyoji', 'stxZahyoX1', 'stxZahyoY10', 'bbtnKirokuAuto'])
+            assert.equal(await captionOf(page, name), last.captions[name], `${file}: ${name}`);
+    }
+    await page.close();
+});
+
+test('a lesson by real clicks and keys, in a comma-decimal language', async () => {
+    const page = await openPage(browser, {language: 'de-DE'});
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'btnMizuDasu');
+
+    // Type-ahead finds "10", which shows whole; the arrow keys move the selection.
+    await page.focus('#lbxSyokiRyo');
+    await page.keyboard.type('10');
+    assert.equal((await dump(page)).selected.lbxSyokiRyo, 10);
+    const fits = await page.$eval('#lbxSyokiRyo', (list) => {
+        const text = list.querySelector('.option[aria-selected="true"] span').getBoundingClientRect();
+        const rows = list.querySelector('.rows').getBoundingClientRect();
+        return text.left >= rows.left && text.right <= rows.right && text.width > 0;
+    });
+    assert.ok(fits, '"10" is cut off');
+    await page.keyboard.press('Home');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowDown');
+    await page.click('#lbxSuiryo');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowDown');
+    let state = await dump(page);
+    assert.deepEqual([state.selected.lbxSyokiRyo, state.selected.lbxSuiryo, state.selected.lbxJikan], [2, 2, 0]);
+
+    await page.click('#btnMizuDasu');
+    await page.waitForFunction(() => parseFloat(document.getElementById('stxKJHyoji').textContent.replace(',', '.')) >= 1,
+                               {timeout: 10000});
+    await page.click('#btnKiroku');
+    await page.click('#btnTenki');
+    await page.click('#spbGraphFlg');
+    state = await dump(page);
+    assert.equal(state.KirokuSu, 1);
+    assert.match(state.KirokuX[0], /^\d+,\d$/);
+    assert.equal(await captionOf(page, 'stxZahyoX1'), state.KirokuX[0]);
+    assert.equal(await captionOf(page, 'stxZahyoY1'), state.KirokuY[0]);
+    assert.equal(await page.$eval('#btnMusubu', (el) => el.hidden), false);
+    assert.equal(await page.$eval('#spbGraphFlg', (el) => el.getAttribute('aria-pressed')), 'true');
+    assert.equal(await captionOf(page, 'spbGraphFlg'), state.captions.spbGraphFlg);
+    assert.notEqual(await page.evaluate(() => document.activeElement.id), 'spbGraphFlg');
+    const graph = await page.$eval('#PaintBox1', (el) => el.getAttribute('aria-label'));
+    assert.ok(graph.includes(`(${state.KirokuX[0]}、${state.KirokuY[0]})`), graph);
+
+    await page.click('#btnMizuTome');
+    state = await dump(page);
+    assert.equal(state.timer.enabled, false);
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    const stopped = await dump(page);
+    assert.equal(stopped.KeikaTick, state.KeikaTick);
+    assert.equal(await captionOf(page, 'stxKJHyoji'), stopped.captions.stxKJHyoji);
+    assert.equal(await captionOf(page, 'stxKSHyoji'), stopped.captions.stxKSHyoji);
+
+    // The canvas shows the water up to its level, and the ground above it.
+    const [left, top] = stopped.bounds.shpScale;
+    const at = (x, y) => page.$eval('#surface', (c, x, y) => [...c.getContext('2d').getImageData(x, y, 1, 1).data].slice(0, 3), x, y);
+    assert.deepEqual(await at(left + 200, top + 1), [0, 255, 255]);
+    assert.notDeepEqual(await at(left + 200, top - 2), [0, 255, 255]);
+
+    // What a screen reader finds: the two values, the lists, the records and the toggle.
+    const tree = await page.accessibility.snapshot({interestingOnly: false});
+    const nodes = [];
+    const walk = (node) => {
+        nodes.push(node);
+        (node.children || []).forEach(walk);
+    };
+    walk(tree);
+    const named = (role, name) => nodes.find((n) => n.role === role && n.name === name);
+    assert.ok(named('status', '経過時間'));
+    assert.ok(named('status', '水の容量'));
+    assert.ok(named('listbox', '最初の水の量'));
+    assert.ok(named('table', '記録'));
+    assert.ok(nodes.some((n) => n.role === 'button' && n.name === 'グラフ自動描画' && n.pressed === true));
+    assert.ok(nodes.some((n) => n.role === 'option' && n.name === '2' && n.selected === true));
+    assert.deepEqual(page.problems, []);
+    await page.close();
+});
+
+test('a full tank stops the clock, then opens a modal message', async () => {
+    const opened = await openPage(browser);
+    // Reads the state at the moment the box opens.
+    await opened.evaluate(() => {
+        const showModal = HTMLDialogElement.prototype.showModal;
+        HTMLDialogElement.prototype.showModal = function () {
+            window.ichijikansu.replay('dump').then((lines) => {
+                window.stateAtOpen = JSON.parse(lines[0]);
+            });
+            return showModal.call(this);
+        };
+    });
+    await opened.focus('#lbxSyokiRyo');
+    await opened.keyboard.type('10');
+    await opened.focus('#lbxSuiryo');
+    await opened.keyboard.press('End');
+    await opened.click('#btnMizuDasu');
+    await opened.waitForSelector('#message[open]', {timeout: 15000});
+    const atOpen = await opened.waitForFunction(() => window.stateAtOpen).then((h) => h.jsonValue());
+    assert.equal(atOpen.timer.enabled, false);
+    assert.equal(atOpen.messages, 1);
+    assert.equal(atOpen.Suii, 500);
+    assert.equal(await captionOf(opened, 'stxKSHyoji'), atOpen.captions.stxKSHyoji);
+    assert.ok(await opened.$eval('#message', (d) => d.matches(':modal') && d.contains(document.activeElement)));
+    assert.notEqual(await opened.$eval('#message-text', (p) => p.textContent), '');
+
+    // Behind the box nothing can be pressed.
+    await opened.mouse.click(76, 16);
+    const behind = await dump(opened);
+    assert.equal(behind.timer.enabled, false);
+    assert.equal(behind.messages, 1);
+
+    // Escape answers the box as its one button does, wherever the focus went.
+    await opened.keyboard.press('Escape');
+    assert.equal(await opened.$eval('#message', (d) => d.open), false);
+    const after = await dump(opened);
+    assert.deepEqual([after.timer.enabled, after.messages, after.TomeFlg], [false, 1, true]);
+    assert.deepEqual(opened.problems, []);
+    await opened.close();
+});
