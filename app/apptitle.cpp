@@ -3,8 +3,8 @@
 QString applicationTitle(const QString& executablePath)
 {
     // Either separator: a path may come from Windows as well.
-    const qsizetype slash = std::max(executablePath.lastIndexOf(QLatin1Char('/')),
-                                     executablePath.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        std::max(executablePath.lastIndexOf(QLatin1Char('/')), executablePath.lastIndexOf(QLatin1Char('\\')));
     QString name = executablePath.mid(slash + 1);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     if (dot >= 0)

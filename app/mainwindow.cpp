@@ -2,9 +2,9 @@
 
 #include "accessibility.h"
 #include "formpaint.h"
-#include "layout.h"
 #include "graphdescription.h"
 #include "itemwidgets.h"
+#include "layout.h"
 #include "periodictimer.h"
 #include "pictures.h"
 
@@ -62,8 +62,8 @@ MainWindow::MainWindow(QWidget* parent)
     ui::describeWindow(this);
     auto* graph = scene_.as<ui::PaintAreaItem>(Item::PaintBox1);
     graph->setTextAlternative([this] {
-        return QString::fromStdString(core::graphDescription(state(), scene_.isPressed(Item::spbGraphFlg),
-                                                             scene_.decimalSeparator()));
+        return QString::fromStdString(
+            core::graphDescription(state(), scene_.isPressed(Item::spbGraphFlg), scene_.decimalSeparator()));
     });
     announcer_ = std::make_unique<ui::Announcer>(scene_.as<ui::StaticText>(Item::stxKJHyoji),
                                                  scene_.as<ui::StaticText>(Item::stxKSHyoji), graph);
@@ -126,8 +126,7 @@ bool MainWindow::run(Handler handler)
         (simulation_.*handler)();
         return true;
     } catch (const std::exception& error) {
-        QMessageBox::critical(this, QCoreApplication::applicationName(),
-                              withFullStop(QString::fromUtf8(error.what())));
+        QMessageBox::critical(this, QCoreApplication::applicationName(), withFullStop(QString::fromUtf8(error.what())));
         return false;
     }
 }
@@ -201,9 +200,9 @@ void MainWindow::paintEvent(QPaintEvent* event)
         if (!area.isEmpty())
             areas.push_back({area.x(), area.y(), area.width(), area.height()});
     }
-    core::paintWindowAreas(canvas_, areas,
-                           {scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1),
-                            scene_.isPressed(Item::spbGraphFlg), &state()});
+    core::paintWindowAreas(
+        canvas_, areas,
+        {scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1), scene_.isPressed(Item::spbGraphFlg), &state()});
 
     QPainter painter(this);
     for (const core::Rect& a : areas) {

@@ -6,8 +6,8 @@ namespace {
 
 // The widgets that carry a caption; the others have none.
 template <typename T>
-constexpr bool kHasCaption = std::is_same_v<T, QLabel*> || std::is_same_v<T, QPushButton*>
-                             || std::is_same_v<T, ui::ColourButton*> || std::is_same_v<T, ui::StaticText*>;
+constexpr bool kHasCaption = std::disjunction_v<std::is_same<T, QLabel*>, std::is_same<T, QPushButton*>,
+                                                std::is_same<T, ui::ColourButton*>, std::is_same<T, ui::StaticText*>>;
 
 QString fromUtf8(std::string_view text)
 {

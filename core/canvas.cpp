@@ -297,11 +297,11 @@ sim::Colour Canvas::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return sim::clBlack;
-    const std::uint32_t word
-        = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+    const std::uint32_t word =
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
     if (order_ == PixelOrder::Xrgb)
         return {static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
-            static_cast<std::uint8_t>(word)};
+                static_cast<std::uint8_t>(word)};
     unsigned char bytes[4];
     std::memcpy(bytes, &word, sizeof bytes);
     return {bytes[0], bytes[1], bytes[2]};

@@ -16,8 +16,8 @@ struct Rect {
     int width = 0;
     int height = 0;
 
-    constexpr int right() const { return left + width; }   // first column past it
-    constexpr int bottom() const { return top + height; }  // first row past it
+    constexpr int right() const { return left + width; }  // first column past it
+    constexpr int bottom() const { return top + height; } // first row past it
     constexpr bool isEmpty() const { return width <= 0 || height <= 0; }
     constexpr bool contains(int x, int y) const { return x >= left && x < right() && y >= top && y < bottom(); }
     Rect intersected(const Rect& other) const;

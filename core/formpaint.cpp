@@ -26,8 +26,10 @@ constexpr int kDotWidth = 3; // a line of length zero this wide is a 3 by 3 squa
 void drawTankOutline(Canvas& canvas, const sim::Bounds& t)
 {
     // The top stays open for the stream; the walls stand just outside the tank's shape.
-    const sim::Point corners[] = {{t.left - 1, t.top}, {t.left - 1, t.top + t.height},
-        {t.left + t.width, t.top + t.height}, {t.left + t.width, t.top}};
+    const sim::Point corners[] = {{t.left - 1, t.top},
+                                  {t.left - 1, t.top + t.height},
+                                  {t.left + t.width, t.top + t.height},
+                                  {t.left + t.width, t.top}};
     for (int i = 0; i + 1 < 4; ++i)
         canvas.line(corners[i], corners[i + 1], sim::clBlack, kOutlineWidth);
 }

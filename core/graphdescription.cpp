@@ -19,7 +19,7 @@ std::string pointText(sim::Point p, std::string_view separator)
 {
     const long double side = layoutOf(sim::Item::PaintBox1).bounds.height;
     return coordinates(sim::numberText(static_cast<long double>(p.x) / sim::kUnitPx, separator),
-        sim::numberText((side - p.y) / sim::kUnitPx, separator));
+                       sim::numberText((side - p.y) / sim::kUnitPx, separator));
 }
 
 } // namespace
@@ -47,7 +47,7 @@ std::string graphDescription(const sim::State& s, bool liveLine, std::string_vie
             text += "自動描画の線はまだ見えません。";
         else
             text += "自動描画の線が " + pointText(start, separator) + " から " + pointText(s.Ten[0], separator)
-                + " まで引かれています。";
+                    + " まで引かれています。";
     }
     return text;
 }

@@ -24,11 +24,11 @@ enum class Kind {
 
 // Where an item's text stands inside it.
 enum class Align : std::uint8_t {
-    LeftTop,     // labels and the credit line
-    LeftMiddle,  // the caption labels beside the lists
-    CentreTop,   // static texts with centred text
-    RightTop,    // the two value boxes
-    Centre,      // buttons and the "ON" marks, both ways
+    LeftTop,    // labels and the credit line
+    LeftMiddle, // the caption labels beside the lists
+    CentreTop,  // static texts with centred text
+    RightTop,   // the two value boxes
+    Centre,     // buttons and the "ON" marks, both ways
 };
 
 enum class Border { None, Single, Sunken };
@@ -69,11 +69,11 @@ struct ItemLayout {
     Align alignment = Align::LeftTop;
     Border border = Border::None;
     bool visibleAtStart = true;
-    int tabOrder = -1;          // -1: no place in the tab order
-    int firstListValue = 0;     // list rows read firstListValue, firstListValue + 1, ...
+    int tabOrder = -1;      // -1: no place in the tab order
+    int firstListValue = 0; // list rows read firstListValue, firstListValue + 1, ...
     int listRows = 0;
     Art art = Art::None;
-    bool sizedToText = false;   // a label that takes the width of its text
+    bool sizedToText = false; // a label that takes the width of its text
 };
 
 using Layout = std::array<ItemLayout, sim::kItemCount>;
@@ -86,7 +86,9 @@ inline constexpr const char* kSerifFaceName = "Times New Roman";
 inline constexpr int kClientWidth = 1024;
 inline constexpr int kClientHeight = 768;
 
-// Row builders for the table below.
+// Row builders for the table below. The rows read like the design's tables, so the formatter
+// leaves them as they are laid out.
+// clang-format off
 namespace detail {
 
 using sim::Item;
@@ -241,6 +243,7 @@ constexpr bool inCreationOrder()
 }
 static_assert(inCreationOrder(), "rows must follow the Item enumeration");
 } // namespace detail
+// clang-format on
 
 constexpr const Layout& layout()
 {

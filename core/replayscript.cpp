@@ -144,8 +144,7 @@ ReplayRunner::Outcome ReplayRunner::run(std::string_view line, std::string& out,
             return Outcome::Error;
         }
         // Only a click starts the timer again, so once it stops the rest of the burst is idle.
-        for (long long i = 0; i < ticks && target_.tick(); ++i) {
-        }
+        for (long long i = 0; i < ticks && target_.tick(); ++i) { }
         return Outcome::Next;
     }
     if (command == "dump") {

@@ -81,9 +81,9 @@ void paintScene(Canvas& canvas, const Rect& area, const sim::Window& window, con
                 const ScenePictures& pictures)
 {
     using sim::Item;
-    paintWindowArea(canvas, area,
-                    {window.bounds(Item::ShpWaku), window.bounds(Item::PaintBox1), window.isPressed(Item::spbGraphFlg),
-                     &state});
+    paintWindowArea(
+        canvas, area,
+        {window.bounds(Item::ShpWaku), window.bounds(Item::PaintBox1), window.isPressed(Item::spbGraphFlg), &state});
 
     const Rect savedClip = canvas.clip();
     const sim::Point savedOrigin = canvas.origin();

@@ -33,8 +33,8 @@ int main(int argc, char** argv)
         return 1;
     }
     if (image.width() != size || image.height() != size) {
-        std::fprintf(stderr, "iconpng: %s is %dx%d, expected %dx%d\n", argv[1], image.width(),
-                     image.height(), size, size);
+        std::fprintf(stderr, "iconpng: %s is %dx%d, expected %dx%d\n", argv[1], image.width(), image.height(), size,
+                     size);
         return 1;
     }
     if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {

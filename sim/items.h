@@ -6,6 +6,7 @@ namespace sim {
 
 // Every item of the main window, in the order in which the window creates them. That order is
 // also the drawing order: a later item lies over an earlier one where they meet.
+// clang-format off
 enum class Item : std::uint8_t {
     ShpWaku, shpMizu, shpScale, Jaguchi, ShpWakuY, ShpWakuX, ShpScaleY, ShpScaleX, PaintBox1,
     lblJikan, lblSuiryo, spbGraphFlg, ImgSuiryo, ImgYjiku, ImgXJiku, LblTenkiFlg, LblMusubuFlg,
@@ -19,10 +20,14 @@ enum class Item : std::uint8_t {
     stxZahyoX10, stxZahyoY10,
     btnKiroku, btnTenki, btnMusubu, lbxSyokiRyo, bbtnKirokuAuto, Timer1,
 };
+// clang-format on
 
 inline constexpr int kItemCount = static_cast<int>(Item::Timer1) + 1;
 
-constexpr int indexOf(Item item) { return static_cast<int>(item); }
+constexpr int indexOf(Item item)
+{
+    return static_cast<int>(item);
+}
 
 // Column k (1 to 10) of the record table: its time cell in the row "ｘ座標".
 constexpr Item timeCell(int k)

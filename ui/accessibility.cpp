@@ -73,11 +73,11 @@ public:
 
     void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
     int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
     int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
+    void setCursorPosition(int) override { }
     QString text(int startOffset, int endOffset) const override
     {
         const QString shown = shownText();
@@ -90,7 +90,7 @@ public:
     int characterCount() const override { return static_cast<int>(shownText().size()); }
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
+    void scrollToSubstring(int, int) override { }
     QString attributes(int, int* startOffset, int* endOffset) const override
     {
         *startOffset = 0;
@@ -127,7 +127,7 @@ public:
         const double value = QString(shownText()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
         return ok ? QVariant(value) : QVariant();
     }
-    void setCurrentValue(const QVariant&) override {}
+    void setCurrentValue(const QVariant&) override { }
     QVariant maximumValue() const override { return maximum_; }
     QVariant minimumValue() const override { return 0.0; }
     QVariant minimumStepSize() const override { return 0.1; }
@@ -256,7 +256,7 @@ public:
     {
         return t == QAccessible::Name ? QString::number(column_ + 1) : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
+    void setText(QAccessible::Text, const QString&) override { }
     QRect rect() const override { return {}; }
     QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
     QAccessible::State state() const override { return {}; }
@@ -381,7 +381,7 @@ public:
     bool selectColumn(int) override { return false; }
     bool unselectRow(int) override { return false; }
     bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+    void modelChange(QAccessibleTableModelChangeEvent*) override { }
 
     const RecordTable* table() const { return table_; }
 

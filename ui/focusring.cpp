@@ -26,8 +26,8 @@ FocusRingStyle::FocusRingStyle(QStyle* base)
 {
 }
 
-void FocusRingStyle::drawPrimitive(
-    PrimitiveElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                   const QWidget* widget) const
 {
     if (element != PE_FrameFocusRect) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -41,8 +41,8 @@ void FocusRingStyle::drawPrimitive(
     painter->restore();
 }
 
-void FocusRingStyle::drawControl(
-    ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const
 {
     QProxyStyle::drawControl(element, option, painter, widget);
     if (element != CE_PushButton || !(option->state & State_HasFocus))

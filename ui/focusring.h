@@ -28,10 +28,10 @@ class FocusRingStyle : public QProxyStyle {
 public:
     explicit FocusRingStyle(QStyle* base);
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-        const QWidget* widget = nullptr) const override;
+                       const QWidget* widget = nullptr) const override;
     // Fusion shows a push button's focus only as a tint of its outline.
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-        const QWidget* widget = nullptr) const override;
+                     const QWidget* widget = nullptr) const override;
 };
 
 } // namespace ui

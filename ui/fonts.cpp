@@ -10,7 +10,8 @@ void installFaceSubstitutes()
     QFont::insertSubstitutions(QString::fromUtf8(core::kGothicFaceName), gothic);
     // The same face is also known by its ASCII name.
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
-    QFont::insertSubstitutions(QString::fromUtf8(core::kSerifFaceName), QStringList{QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QString::fromUtf8(core::kSerifFaceName),
+                               QStringList{QStringLiteral("Liberation Serif")});
 }
 
 QFont fontFor(const FontSpec& wanted)

@@ -52,7 +52,7 @@ public:
     QString textAlternative() const { return textAlternative_ ? textAlternative_() : QString(); }
 
 protected:
-    void paintEvent(QPaintEvent*) override {}
+    void paintEvent(QPaintEvent*) override { }
 
 private:
     std::function<QString()> textAlternative_;
@@ -89,8 +89,7 @@ public:
     void selectRow(int row);
 
 protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
     bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -16,9 +16,9 @@ QImage load(const char* path)
 {
     const QByteArray bytes = QResource(QString::fromLatin1(path)).uncompressedData();
     core::Picture picture;
-    if (!core::decodeBmp({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                          static_cast<std::size_t>(bytes.size())},
-                         picture))
+    if (!core::decodeBmp(
+            {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())},
+            picture))
         return {};
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     for (int y = 0; y < picture.height; ++y) {

@@ -35,6 +35,9 @@ void click(MainWindow& window, sim::Item button);
 void startAfresh(MainWindow& window, Choice choice);
 
 // The run stopped at a full tank (or was never started).
-inline bool runEnded(MainWindow& window) { return !window.timer().isEnabled(); }
+inline bool runEnded(MainWindow& window)
+{
+    return !window.timer().isEnabled();
+}
 
 } // namespace bench

@@ -159,7 +159,7 @@ int main(int argc, char* argv[])
     const double bare = bareTimerMsPerTick(fastest.interval(), options.seconds);
     std::printf("\nBare precise Qt timer, no work, %d ms: %.3f ms per tick (%+.2f %%)\n", fastest.interval(), bare,
                 (bare / fastest.interval() - 1.0) * 100.0);
-    std::printf("Worst error: %+.2f %% (Jikan %d, Suiryo %d); target within 2 %%: %s\n", worst,
-                worstChoice.jikan, worstChoice.suiryo, std::abs(worst) <= 2.0 ? "met" : "missed");
+    std::printf("Worst error: %+.2f %% (Jikan %d, Suiryo %d); target within 2 %%: %s\n", worst, worstChoice.jikan,
+                worstChoice.suiryo, std::abs(worst) <= 2.0 ? "met" : "missed");
     return 0;
 }

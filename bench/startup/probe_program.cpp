@@ -6,7 +6,6 @@
 
 #include <QApplication>
 
-
 int main(int argc, char* argv[])
 {
     const auto app = startApplication(argc, argv, "bench-startup-program");

@@ -133,8 +133,8 @@ void measureTicks(MainWindow& window, PaintCounter& paints, int wanted)
     window.timer().setManual(false);
     bench::click(window, sim::Item::btnMizuTome);
 
-    std::printf("(a) Cost of one rising tick with its repaint, %zu ticks over %d runs, manual ticks\n",
-                costs.size(), runs);
+    std::printf("(a) Cost of one rising tick with its repaint, %zu ticks over %d runs, manual ticks\n", costs.size(),
+                runs);
     const auto printCosts = [](const char* label, const std::vector<double>& values) {
         std::printf("    %-11s median %8.1f us   p90 %8.1f us   p99 %8.1f us   max %8.1f us\n", label,
                     percentile(values, 50), percentile(values, 90), percentile(values, 99), percentile(values, 100));

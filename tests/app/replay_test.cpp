@@ -31,7 +31,7 @@ std::vector<std::string> scenarios()
     return names;
 }
 
-class Scenario : public testing::TestWithParam<std::string> {};
+class Scenario : public testing::TestWithParam<std::string> { };
 
 TEST_P(Scenario, ReplaysToItsExpectedOutput)
 {
@@ -135,7 +135,8 @@ QImage renderAt(const char* factor)
     const QString file = QDir::temp().filePath(QStringLiteral("ichijikansu-scale-%1.png").arg(QLatin1String(factor)));
     QFile::remove(file);
     const ToolRun run = replay("select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 130\nclick btnKiroku\nclick btnTenki\n"
-                               "tick 30\nrender " + file.toUtf8() + "\n",
+                               "tick 30\nrender "
+                                   + file.toUtf8() + "\n",
                                {QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(factor)});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
@@ -219,9 +220,10 @@ TEST(ReplayTool, TheReadmePictureIsWhatTheProgramShows)
 TEST(ReplayTool, CommaLocaleShowsAndRecordsCommas)
 {
     const ToolRun run = replay("select lbxSyokiRyo 2\nclick btnMizuDasu\ntick 93\ntick 25\nclick btnKiroku\ndump\n",
-                           {QStringLiteral("LC_ALL=de_DE.UTF-8")});
+                               {QStringLiteral("LC_ALL=de_DE.UTF-8")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\"stxKJHyoji\":\"1,0\",\"stxKSHyoji\":\"3,0\""))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\"stxKJHyoji\":\"1,0\",\"stxKSHyoji\":\"3,0\"")))
+        << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("\"KirokuX\":[\"1,0\"")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("\"KirokuY\":[\"3,0\"")));
 }
@@ -247,9 +249,9 @@ TEST(ReplayTool, WithoutTheJapaneseFacesItStillStartsWithAnotherFace)
 
 TEST(Program, WithoutADisplaySaysSoInOneLineAndExitsWithOne)
 {
-    const ToolRun run = runTool(QStringLiteral(PROGRAM_PATH), {},
-                            {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=:97"),
-                             QStringLiteral("WAYLAND_DISPLAY=")});
+    const ToolRun run = runTool(
+        QStringLiteral(PROGRAM_PATH), {},
+        {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=:97"), QStringLiteral("WAYLAND_DISPLAY=")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("ichijikansu: cannot open a display (DISPLAY=:97)")))

@@ -9,7 +9,7 @@ struct Case {
     const char* title;
 };
 
-class Title : public testing::TestWithParam<Case> {};
+class Title : public testing::TestWithParam<Case> { };
 
 TEST_P(Title, FromTheExecutablesFileName)
 {

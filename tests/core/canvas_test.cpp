@@ -57,8 +57,9 @@ TEST(CanvasLine, ThinLinesCoverTheStartAndStopShortOfTheEndInEveryDirection)
     EXPECT_TRUE(drawn({5, 5}, {5, 5}, 1).empty());
     const Point a{20, 20};
     // Every octant both ways, the axes, the diagonals, exact half-way cases and long flat ones.
-    for (const Point d : {Point{7, 3}, {3, 7}, {-3, 7}, {-7, 3}, {-7, -3}, {-3, -7}, {3, -7}, {7, -3}, {9, 0}, {-9, 0},
-             {0, 9}, {0, -9}, {5, 5}, {-5, 5}, {-5, -5}, {5, -5}, {4, 2}, {-2, -4}, {17, 1}, {1, -17}, {1, 1}}) {
+    for (const Point d :
+         {Point{7, 3}, {3, 7}, {-3, 7}, {-7, 3},  {-7, -3}, {-3, -7}, {3, -7},  {7, -3}, {9, 0},   {-9, 0}, {0, 9},
+          {0, -9},     {5, 5}, {-5, 5}, {-5, -5}, {5, -5},  {4, 2},   {-2, -4}, {17, 1}, {1, -17}, {1, 1}}) {
         SCOPED_TRACE(testing::Message() << "delta " << d.x << "," << d.y);
         const Point b{a.x + d.x, a.y + d.y};
         const Pixels thin = drawn(a, b, 1);
@@ -123,8 +124,8 @@ TEST(CanvasClip, DrawingIsCutAtTheClipAndPlacedByTheOrigin)
     canvas.fill({0, 0, 20, 10}, sim::clWhite);
     canvas.setOrigin(7, 3);
     canvas.setClip({0, 0, 12, 6});
-    canvas.fill({-1, -2, 3, 6}, sim::clRed); // the right edge left out, cut at row 6
-    canvas.setPixel(-7, -3, sim::clRed); // the buffer's corner
+    canvas.fill({-1, -2, 3, 6}, sim::clRed);      // the right edge left out, cut at row 6
+    canvas.setPixel(-7, -3, sim::clRed);          // the buffer's corner
     canvas.line({2, -3}, {9, -3}, sim::clRed, 1); // cut at column 12
     Pixels expected = block(6, 1, 8, 5);
     expected.merge(block(9, 0, 11, 0));
@@ -134,9 +135,13 @@ TEST(CanvasClip, DrawingIsCutAtTheClipAndPlacedByTheOrigin)
     // A clipped line is the whole line cut: clipping moves no pixel.
     const Rect clip{10, 12, 15, 11};
     for (const int width : {1, 2, 3}) {
-        for (const auto& [from, to] :
-            {std::pair<Point, Point>{{0, 0}, {40, 33}}, {{40, 33}, {0, 0}}, {{3, 30}, {37, 2}}, {{17, 0}, {19, 40}},
-                {{12, 40}, {12, 0}}, {{9, 11}, {9, 11}}, {{-100000, 14}, {100000, 20}}}) {
+        for (const auto& [from, to] : {std::pair<Point, Point>{{0, 0}, {40, 33}},
+                                       {{40, 33}, {0, 0}},
+                                       {{3, 30}, {37, 2}},
+                                       {{17, 0}, {19, 40}},
+                                       {{12, 40}, {12, 0}},
+                                       {{9, 11}, {9, 11}},
+                                       {{-100000, 14}, {100000, 20}}}) {
             Pixels expected;
             for (const auto& [x, y] : drawn(from, to, width)) {
                 if (clip.contains(x, y))

@@ -46,14 +46,35 @@ TEST_F(FormPaint, OutlineTicksAndGrid)
         Colour colour;
     };
     const Fact facts[] = {// The outline stands just outside the tank and leaves its top open.
-        {53, 400, clMoneyGreen}, {54, 400, clBlack}, {55, 400, clBlack}, {56, 400, clMoneyGreen}, {433, 400, clBlack},
-        {434, 400, clMoneyGreen}, {200, 690, clMoneyGreen}, {200, 691, clBlack}, {200, 692, clBlack},
-        {200, 693, clMoneyGreen}, {200, 192, clMoneyGreen},
-        // Tick 5 is long, tick 6 short, on each scale, over the outline; 101 ticks in all.
-        {50, 667, clRed}, {48, 667, clMoneyGreen}, {52, 662, clRed}, {50, 662, clMoneyGreen}, {54, 667, clRed},
-        {491, 651, clRed}, {489, 651, clMoneyGreen}, {493, 646, clRed}, {491, 646, clMoneyGreen}, {522, 680, clRed},
-        {522, 682, clMoneyGreen}, {527, 678, clRed}, {527, 680, clMoneyGreen}, {53, 192, clRed},
-        {53, 187, clMoneyGreen}, {997, 677, clRed}, {1002, 677, clMoneyGreen}};
+                          {53, 400, clMoneyGreen},
+                          {54, 400, clBlack},
+                          {55, 400, clBlack},
+                          {56, 400, clMoneyGreen},
+                          {433, 400, clBlack},
+                          {434, 400, clMoneyGreen},
+                          {200, 690, clMoneyGreen},
+                          {200, 691, clBlack},
+                          {200, 692, clBlack},
+                          {200, 693, clMoneyGreen},
+                          {200, 192, clMoneyGreen},
+                          // Tick 5 is long, tick 6 short, on each scale, over the outline; 101 ticks in all.
+                          {50, 667, clRed},
+                          {48, 667, clMoneyGreen},
+                          {52, 662, clRed},
+                          {50, 662, clMoneyGreen},
+                          {54, 667, clRed},
+                          {491, 651, clRed},
+                          {489, 651, clMoneyGreen},
+                          {493, 646, clRed},
+                          {491, 646, clMoneyGreen},
+                          {522, 680, clRed},
+                          {522, 682, clMoneyGreen},
+                          {527, 678, clRed},
+                          {527, 680, clMoneyGreen},
+                          {53, 192, clRed},
+                          {53, 187, clMoneyGreen},
+                          {997, 677, clRed},
+                          {1002, 677, clMoneyGreen}};
     for (const Fact& f : facts)
         EXPECT_EQ(canvas.pixel(f.x, f.y), f.colour) << f.x << "," << f.y;
 

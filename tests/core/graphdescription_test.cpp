@@ -42,12 +42,12 @@ TEST(GraphDescription, SaysWhatIsDrawnAndNothingElse)
         {"after a reset", reset, false, ".", "グラフに点はありません。"},
         {"records not yet plotted", lesson(2, false, false), false, ".", "グラフに点はありません。"},
         {"two records plotted", lesson(2, true, false), false, ".",
-            "グラフに点が 2 個あります: (1.0、3.0)、(2.0、4.0)。"},
+         "グラフに点が 2 個あります: (1.0、3.0)、(2.0、4.0)。"},
         {"the table's texts, not the pixels", stopped, false, ".", "グラフに点が 1 個あります: (1.1、2.0)。"},
         {"joined from the starting point", lesson(1, true, true), false, ".",
-            "グラフに点が 1 個あります: (1.0、3.0)。点は (0.0、2.0) から記録の順に線で結ばれています。"},
+         "グラフに点が 1 個あります: (1.0、3.0)。点は (0.0、2.0) から記録の順に線で結ばれています。"},
         {"live line with a comma separator", lesson(0, false, false), true, ",",
-            "グラフに点はありません。自動描画の線が (0,0、2,0) から (2,5、4,5) まで引かれています。"},
+         "グラフに点はありません。自動描画の線が (0,0、2,0) から (2,5、4,5) まで引かれています。"},
         {"live line of no length", reset, true, ".", "グラフに点はありません。自動描画の線はまだ見えません。"},
     };
     for (const Case& c : cases) {

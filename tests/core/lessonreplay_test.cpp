@@ -35,7 +35,7 @@ Outcome replay(const std::string& script)
     return run;
 }
 
-class CoreScenario : public testing::TestWithParam<std::string> {};
+class CoreScenario : public testing::TestWithParam<std::string> { };
 
 TEST_P(CoreScenario, GivesTheDesktopsDumpsByteForByte)
 {
@@ -56,12 +56,11 @@ std::vector<std::string> scenarios()
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, CoreScenario, testing::ValuesIn(scenarios()),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Scenarios, CoreScenario, testing::ValuesIn(scenarios()), [](const auto& info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 // What the core's own target does differently from the desktop's: it has no pixels to render.
 TEST(CoreReplay, RefusesToRenderAndStopsAtTheEndButton)

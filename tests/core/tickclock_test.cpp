@@ -29,8 +29,7 @@ TEST(TickClock, DeliversWhatIsDueByTheClockAndCapsACatchUp)
         {"early prompts wait for their tick", 10, {{ms(9), 0}, {ms(10), 1}, {ms(19), 0}, {ms(20), 1}}},
         {"a late prompt brings every missed tick", 4, {{ms(4), 1}, {ms(21), 4}, {ms(24), 1}}},
         {"a fraction of an interval is not lost", 6, {{ms(5), 0}, {ms(7), 1}, {ms(17), 1}, {ms(18), 1}}},
-        {"a quarter second at most, then the count starts afresh", 4,
-         {{ms(1000), 62}, {ms(1003), 0}, {ms(1004), 1}}},
+        {"a quarter second at most, then the count starts afresh", 4, {{ms(1000), 62}, {ms(1003), 0}, {ms(1004), 1}}},
         {"a slow interval catches up at least one tick", 1000, {{ms(5000), 1}, {ms(5999), 0}, {ms(6000), 1}}},
         {"interval 0 never ticks", 0, {{ms(1), 0}, {ms(100000), 0}}},
     };

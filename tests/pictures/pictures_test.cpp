@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -48,7 +48,8 @@ struct Bmp {
     std::uint32_t offset = 0;
     std::uint32_t stride = 0;
 
-    explicit Bmp(const std::string& name) : bytes(readBytes(kAssets + "/" + name))
+    explicit Bmp(const std::string& name)
+        : bytes(readBytes(kAssets + "/" + name))
     {
         if (bytes.size() >= 54) {
             offset = le(bytes, 10, 4);
@@ -63,10 +64,7 @@ struct Bmp {
     {
         return width > 0 && height > 0 && bytes.size() >= offset + stride * static_cast<std::uint32_t>(height);
     }
-    std::size_t rowStart(int y) const
-    {
-        return offset + static_cast<std::size_t>(height - 1 - y) * stride;
-    }
+    std::size_t rowStart(int y) const { return offset + static_cast<std::size_t>(height - 1 - y) * stride; }
     // For 24-bit pictures: 0xRRGGBB.
     std::uint32_t rgb(int x, int y) const
     {
@@ -94,7 +92,7 @@ struct HeaderCase {
     std::uint32_t coloursUsed;
 };
 
-class Header : public testing::TestWithParam<HeaderCase> {};
+class Header : public testing::TestWithParam<HeaderCase> { };
 
 TEST_P(Header, HasExactlyTheStatedFields)
 {
@@ -163,7 +161,7 @@ std::uint32_t level(int k)
     return part(kMoneyGreen >> 16) << 16 | part((kMoneyGreen >> 8) & 0xFF) << 8 | part(kMoneyGreen & 0xFF);
 }
 
-class ScaleLevels : public testing::TestWithParam<const char*> {};
+class ScaleLevels : public testing::TestWithParam<const char*> { };
 
 TEST_P(ScaleLevels, UseOnlyTheSixteenShadesOfTheBackground)
 {
@@ -174,7 +172,7 @@ TEST_P(ScaleLevels, UseOnlyTheSixteenShadesOfTheBackground)
     for (int k = 0; k <= 15; ++k) {
         shadeOf[level(k)] = k;
     }
-    ASSERT_EQ(level(1), 0x0D0F0Du); // 13, 15, 13
+    ASSERT_EQ(level(1), 0x0D0F0Du);  // 13, 15, 13
     ASSERT_EQ(level(14), 0xB3CDB3u); // 179, 205, 179
     std::set<int> seen;
     for (int y = 0; y < bmp.height; ++y) {
@@ -254,11 +252,10 @@ TEST(HorizontalScale, NumbersCoverExactlyTheirColumns)
     ASSERT_TRUE(bmp.complete());
     ASSERT_EQ(bmp.width, 439);
     ASSERT_EQ(bmp.height, 20);
-    constexpr std::array<Span, 21> places = {{{3, 9},     {25, 28},   {46, 51},   {67, 72},   {88, 94},
-                                              {109, 115}, {131, 136}, {152, 157}, {173, 179}, {195, 200},
-                                              {210, 222}, {231, 241}, {252, 264}, {274, 285}, {295, 307},
-                                              {316, 328}, {338, 349}, {359, 370}, {380, 392}, {401, 413},
-                                              {422, 435}}};
+    constexpr std::array<Span, 21> places = {{{3, 9},     {25, 28},   {46, 51},   {67, 72},   {88, 94},   {109, 115},
+                                              {131, 136}, {152, 157}, {173, 179}, {195, 200}, {210, 222}, {231, 241},
+                                              {252, 264}, {274, 285}, {295, 307}, {316, 328}, {338, 349}, {359, 370},
+                                              {380, 392}, {401, 413}, {422, 435}}};
     std::vector<Span> inkRows(static_cast<std::size_t>(bmp.width));
     for (int x = 0; x < bmp.width; ++x) {
         for (int y = 0; y < bmp.height; ++y) {
@@ -309,14 +306,20 @@ constexpr std::uint16_t kCream = word555(247, 230, 140);
 struct Channels {
     int r, g, b;
 };
-Channels channels(std::uint16_t w) { return {w >> 10 & 31, w >> 5 & 31, w & 31}; }
+Channels channels(std::uint16_t w)
+{
+    return {w >> 10 & 31, w >> 5 & 31, w & 31};
+}
 
 bool within(Channels c, Channels lo, Channels hi)
 {
     return c.r >= lo.r && c.r <= hi.r && c.g >= lo.g && c.g <= hi.g && c.b >= lo.b && c.b <= hi.b;
 }
 
-bool isGreen(std::uint16_t w) { return within(channels(w), {20, 25, 20}, {25, 29, 25}); }
+bool isGreen(std::uint16_t w)
+{
+    return within(channels(w), {20, 25, 20}, {25, 29, 25});
+}
 
 TEST(Faucet, NozzleBandIsCreamInExactlyItsColumns)
 {
@@ -346,9 +349,9 @@ TEST(Faucet, UsesSixteenColoursFromTheTapsFamilies)
     EXPECT_EQ(counts.size(), 16u);
     for (const auto& [w, n] : counts) {
         const Channels c = channels(w);
-        const bool known = isGreen(w) || w == kCream || w == word555(8, 8, 8) ||
-                           within(c, {11, 10, 6}, {15, 14, 9}) || // olive seam
-                           within(c, {3, 3, 3}, {7, 8, 7});       // dark grey edge
+        const bool known = isGreen(w) || w == kCream || w == word555(8, 8, 8) || within(c, {11, 10, 6}, {15, 14, 9})
+                           ||                               // olive seam
+                           within(c, {3, 3, 3}, {7, 8, 7}); // dark grey edge
         EXPECT_TRUE(known) << "colour " << c.r << "," << c.g << "," << c.b << " used " << n << " times";
     }
     EXPECT_GT(counts[kCream], 20000);
@@ -411,8 +414,8 @@ TEST(Faucet, BackgroundMatchesTheWindowWhenQtShowsIt)
 
     // One plain green, and a sparser dither that keeps to the odd rows.
     ASSERT_EQ(greens.size(), 2u);
-    const auto plain = greens.begin()->second > std::next(greens.begin())->second ? greens.begin()
-                                                                                   : std::next(greens.begin());
+    const auto plain =
+        greens.begin()->second > std::next(greens.begin())->second ? greens.begin() : std::next(greens.begin());
     const auto dither = plain == greens.begin() ? std::next(greens.begin()) : greens.begin();
     EXPECT_FALSE(onEvenRow[dither->first]);
     EXPECT_LT(dither->second * 3, n);
@@ -451,8 +454,7 @@ TEST(Icon, LargeRenderingIsTheSameDrawing)
         for (int x = 0; x < 32; ++x) {
             const QColor a(icon.pixel(x, y));
             const QColor b(large.pixel(x * 8 + 4, y * 8 + 4));
-            same += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-                            std::abs(a.blue() - b.blue()) <= 24;
+            same += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) <= 24;
         }
     }
     EXPECT_GE(same, 32 * 32 * 95 / 100);
@@ -462,8 +464,8 @@ TEST(Icon, LargeRenderingIsTheSameDrawing)
 
 TEST(Generator, RedrawsTheKeptPicturesByteForByte)
 {
-    const std::array<const char*, 5> files = {"faucet.bmp", "scale-vertical.bmp", "scale-horizontal.bmp",
-                                              "icon.bmp", "icon-256.png"};
+    const std::array<const char*, 5> files = {"faucet.bmp", "scale-vertical.bmp", "scale-horizontal.bmp", "icon.bmp",
+                                              "icon-256.png"};
     std::array<QTemporaryDir, 2> runs;
     for (QTemporaryDir& dir : runs) {
         ASSERT_TRUE(dir.isValid());

@@ -38,7 +38,8 @@ TEST(Bmp, ReadsEveryPictureAsQtDoes)
         const std::vector<std::uint8_t> bytes = readAsset(name);
         core::Picture picture;
         ASSERT_TRUE(core::decodeBmp(bytes, picture));
-        const QImage expected = QImage(QStringLiteral(ASSET_DIR "/") + QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
+        const QImage expected =
+            QImage(QStringLiteral(ASSET_DIR "/") + QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(QSize(picture.width, picture.height), expected.size());
         int mismatches = 0;
         for (int y = 0; y < picture.height; ++y) {

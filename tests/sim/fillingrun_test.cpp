@@ -145,7 +145,7 @@ TEST(FillingRun, StopChangeTheChoicesStartResumesWithTheOldOnes)
 
 // The interval for every choice, at the first fresh start and again at a second one without a
 // stop between: pressing start twice must not compound it.
-class Interval : public testing::TestWithParam<std::tuple<int, int>> {};
+class Interval : public testing::TestWithParam<std::tuple<int, int>> { };
 
 TEST_P(Interval, FollowsTheTableAtEveryFreshStart)
 {

@@ -10,7 +10,7 @@ struct Example {
     const char* text;
 };
 
-class NumberText : public testing::TestWithParam<Example> {};
+class NumberText : public testing::TestWithParam<Example> { };
 
 TEST_P(NumberText, RoundsOnceHalvesAwayFromZero)
 {

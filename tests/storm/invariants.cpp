@@ -175,8 +175,7 @@ private:
             expect(s_.Ten[0].y == s_.SyokiY, "Ten[0].y ", s_.Ten[0].y, " before the first rising tick, want SyokiY ",
                    s_.SyokiY);
         } else {
-            expect(time.left == 497 && time.top == 689 && time.height == 7 && time.width >= 0, "ShpScaleX ",
-                   str(time));
+            expect(time.left == 497 && time.top == 689 && time.height == 7 && time.width >= 0, "ShpScaleX ", str(time));
             expect(s_.Ten[0].x == time.width, "Ten[0].x ", s_.Ten[0].x, " differs from the time bar ", str(time));
         }
         // The live point's y follows the level, or stays where it was once the time passed 20 units.
@@ -210,9 +209,9 @@ private:
             const auto i = static_cast<std::size_t>(k);
             const std::string& x = s_.KirokuX[i];
             const std::string& y = s_.KirokuY[i];
-            expect(w_.scene().caption(sim::timeCell(k)) == x && w_.scene().caption(sim::volumeCell(k)) == y, "record table column ",
-                   k, " shows '", w_.scene().caption(sim::timeCell(k)), "'/'", w_.scene().caption(sim::volumeCell(k)),
-                   "', stored '", x, "'/'", y, "'");
+            expect(w_.scene().caption(sim::timeCell(k)) == x && w_.scene().caption(sim::volumeCell(k)) == y,
+                   "record table column ", k, " shows '", w_.scene().caption(sim::timeCell(k)), "'/'",
+                   w_.scene().caption(sim::volumeCell(k)), "', stored '", x, "'/'", y, "'");
             if (k > s_.KirokuSu) {
                 expect(x.empty() && y.empty(), "unused record ", k, " holds '", x, "'/'", y, "'");
                 continue;
@@ -229,8 +228,8 @@ private:
     {
         const auto shown = [this](Item item) { return !w_.item(item)->isHidden(); };
         if (w_.hasStarted()) {
-            expect(shown(Item::btnTenki) == (s_.KirokuSu > 0), "btnTenki shown ", shown(Item::btnTenki),
-                   " with ", s_.KirokuSu, " records");
+            expect(shown(Item::btnTenki) == (s_.KirokuSu > 0), "btnTenki shown ", shown(Item::btnTenki), " with ",
+                   s_.KirokuSu, " records");
         }
         expect(shown(Item::LblTenkiFlg) == s_.TenkiFlg && shown(Item::btnMusubu) == s_.TenkiFlg,
                "LblTenkiFlg/btnMusubu shown ", shown(Item::LblTenkiFlg), '/', shown(Item::btnMusubu), " with TenkiFlg ",

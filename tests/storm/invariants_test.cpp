@@ -14,9 +14,9 @@
 
 #include <QApplication>
 
-#include <cfenv>
 #include <QMessageBox>
 #include <QTimer>
+#include <cfenv>
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,8 @@ struct Reachable {
 };
 
 const Reachable kReachable[] = {
-    {"ResetMidRunKeepsTheLevelButEmptiesTheTank", "select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 200\nclick btnSaishiko\n",
+    {"ResetMidRunKeepsTheLevelButEmptiesTheTank",
+     "select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 200\nclick btnSaishiko\n",
      [](const MainWindow& w) { return w.state().Suii > 100 && w.scene().bounds(Item::shpScale).height == 1; }},
     {"ResumeAfterResetRisesFromTheOldLevel",
      "select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 200\nclick btnSaishiko\nclick btnMizuTome\nclick btnMizuDasu\n"
@@ -82,13 +83,16 @@ const Reachable kReachable[] = {
      "click btnMizuDasu\ntick 150\nselect lbxJikan 4\nselect lbxSyokiRyo 7\nclick btnMizuDasu\nclick btnMizuDasu\n"
      "tick 40\n",
      [](const MainWindow& w) { return w.timer().interval() == 100 && w.state().Suii == 215; }},
-    {"ResumeAtAFullTankReportsItAgain", "select lbxSyokiRyo 10\nclick btnMizuDasu\ntick 700\nclick btnMizuDasu\ntick 200\n",
+    {"ResumeAtAFullTankReportsItAgain",
+     "select lbxSyokiRyo 10\nclick btnMizuDasu\ntick 700\nclick btnMizuDasu\ntick 200\n",
      [](const MainWindow& w) { return w.messagesShown() == 2 && w.state().Suii == 500; }},
     {"ElevenRecordsWithAutomaticRecording",
      "click bbtnKirokuAuto\nclick btnMizuDasu\ntick 700\nclick btnKiroku\nclick btnTenki\nclick btnMusubu\n",
      [](const MainWindow& w) { return w.state().KirokuSu == 10 && w.state().MusubuFlg; }},
     {"LiveLineToggledAcrossAReset", "click spbGraphFlg\nclick btnMizuDasu\ntick 120\nclick btnSaishiko\n",
-     [](const MainWindow& w) { return w.scene().isPressed(Item::spbGraphFlg) && w.scene().caption(Item::spbGraphFlg) == "ON"; }},
+     [](const MainWindow& w) {
+         return w.scene().isPressed(Item::spbGraphFlg) && w.scene().caption(Item::spbGraphFlg) == "ON";
+     }},
     // A fresh start does not clear the elapsed time: started again and again without a reset,
     // the time shown passes 100 units.
     {"TimeKeepsCountingOverRepeatedFreshStarts",
@@ -101,7 +105,7 @@ void PrintTo(const Reachable& row, std::ostream* out)
     *out << row.name;
 }
 
-class ReachableState : public ::testing::TestWithParam<Reachable> {};
+class ReachableState : public ::testing::TestWithParam<Reachable> { };
 
 TEST_P(ReachableState, PassesEveryRuleAfterEveryEvent)
 {
@@ -138,21 +142,45 @@ struct Planted {
 
 const Planted kPlanted[] = {
     {"WaterOnePixelShort", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::shpScale, {56, 645, 377, 46}); }, "shpScale"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::shpScale, {56, 645, 377, 46});
+     },
+     "shpScale"},
     {"WaterNotEmptiedByReset", "click btnMizuDasu\ntick 150\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::shpScale, {56, 645, 377, 47}); }, "shpScale"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::shpScale, {56, 645, 377, 47});
+     },
+     "shpScale"},
     {"LevelBarTopAfterFreshStart", "select lbxSyokiRyo 2\nclick btnMizuDasu\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleY, {477, 627, 7, 50}); }, "ShpScaleY"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::ShpScaleY, {477, 627, 7, 50});
+     },
+     "ShpScaleY"},
     {"LevelBarTopNotKeptByReset", "select lbxSyokiRyo 2\nclick btnMizuDasu\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleY, {477, 673, 7, 1}); }, "ShpScaleY"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::ShpScaleY, {477, 673, 7, 1});
+     },
+     "ShpScaleY"},
     {"TimeBarNotEmptiedByReset", "click btnMizuDasu\ntick 150\nclick btnSaishiko\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleX, {497, 689, 47, 7}); }, "ShpScaleX"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::ShpScaleX, {497, 689, 47, 7});
+     },
+     "ShpScaleX"},
     {"TimeBarApartFromTheLivePoint", "click btnMizuDasu\ntick 150\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::ShpScaleX, {497, 689, 48, 7}); }, "Ten[0].x"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::ShpScaleX, {497, 689, 48, 7});
+     },
+     "Ten[0].x"},
     {"StreamLongerThanNagare", "click btnMizuDasu\ntick 10\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::shpMizu, {96, 177, 17, 55}); }, "shpMizu"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::shpMizu, {96, 177, 17, 55});
+     },
+     "shpMizu"},
     {"StreamLeftAfterStop", "click btnMizuDasu\ntick 10\nclick btnMizuTome\n",
-     [](MainWindow& w) { w.scene().setBounds(Item::shpMizu, {96, 177, 17, 0}); }, "shpMizu"},
+     [](MainWindow& w) {
+         w.scene().setBounds(Item::shpMizu, {96, 177, 17, 0});
+     },
+     "shpMizu"},
     {"VolumeTextWrong", "click btnMizuDasu\ntick 150\n",
      [](MainWindow& w) { w.scene().setCaption(Item::stxKSHyoji, "1.8"); }, "volume shown"},
     {"VolumeTextTwoDecimals", "click btnMizuDasu\ntick 150\n",
@@ -167,17 +195,21 @@ const Planted kPlanted[] = {
      [](MainWindow& w) { w.scene().setCaption(sim::volumeCell(1), "9.9"); }, "record table column 1"},
     {"TableCellFilledBeyondTheRecords", "click btnKiroku\n",
      [](MainWindow& w) { w.scene().setCaption(sim::timeCell(2), "0.0"); }, "record table column 2"},
-    {"ListWithoutSelection", "", [](MainWindow& w) { w.scene().setSelectedIndex(Item::lbxSuiryo, -1); }, "selects row -1"},
+    {"ListWithoutSelection", "", [](MainWindow& w) { w.scene().setSelectedIndex(Item::lbxSuiryo, -1); },
+     "selects row -1"},
     {"IntervalCompounded", "select lbxJikan 4\nclick btnMizuDasu\n",
      [](MainWindow& w) { w.scene().setTimerInterval(500); }, "timer interval"},
-    {"IntervalOutsideTheTable", "click btnMizuDasu\n", [](MainWindow& w) { w.scene().setTimerInterval(7); }, "interval table"},
+    {"IntervalOutsideTheTable", "click btnMizuDasu\n", [](MainWindow& w) { w.scene().setTimerInterval(7); },
+     "interval table"},
     {"TimerRunningWithoutARate", "", [](MainWindow& w) { w.scene().setTimerEnabled(true); }, "before any fresh start"},
-    {"RecordButtonShownWithoutRecords", "", [](MainWindow& w) { w.scene().setVisible(Item::btnTenki, true); }, "btnTenki"},
+    {"RecordButtonShownWithoutRecords", "", [](MainWindow& w) { w.scene().setVisible(Item::btnTenki, true); },
+     "btnTenki"},
     {"DotsMarkShownWhileOff", "click btnKiroku\n", [](MainWindow& w) { w.scene().setVisible(Item::LblTenkiFlg, true); },
      "LblTenkiFlg"},
     {"AutoButtonRedWhileOff", "", [](MainWindow& w) { w.scene().setFontColour(Item::bbtnKirokuAuto, sim::clRed); },
      "bbtnKirokuAuto"},
-    {"ToggleCaptionAgainstItsState", "", [](MainWindow& w) { w.scene().setCaption(Item::spbGraphFlg, "ON"); }, "spbGraphFlg"},
+    {"ToggleCaptionAgainstItsState", "", [](MainWindow& w) { w.scene().setCaption(Item::spbGraphFlg, "ON"); },
+     "spbGraphFlg"},
     {"ErrorBoxOpen", "",
      [](MainWindow& w) {
          auto* box = new QMessageBox(QMessageBox::Critical, "ichijikansu", "Floating point division by zero.",
@@ -194,14 +226,14 @@ void PrintTo(const Planted& row, std::ostream* out)
     *out << row.name;
 }
 
-class PlantedFault : public CheckedWindow, public ::testing::WithParamInterface<Planted> {};
+class PlantedFault : public CheckedWindow, public ::testing::WithParamInterface<Planted> { };
 
 TEST_P(PlantedFault, IsReported)
 {
     const Planted& row = GetParam();
     play(row.script);
     ASSERT_TRUE(storm::checkInvariants(*window).empty()) << "before the fault:\n"
-                                                          << joined(storm::checkInvariants(*window));
+                                                         << joined(storm::checkInvariants(*window));
     // Checked before the window paints again: its painting rewrites the record table.
     row.plant(*window);
     const std::vector<std::string> problems = storm::checkInvariants(*window);
@@ -280,8 +312,7 @@ void PrintTo(const LoopFault& row, std::ostream* out)
 }
 
 const LoopFault kLoopFaults[] = {
-    {"ErrorBoxFromAHandler",
-     [] { QMessageBox::critical(nullptr, "ichijikansu", "Floating point division by zero."); },
+    {"ErrorBoxFromAHandler", [] { QMessageBox::critical(nullptr, "ichijikansu", "Floating point division by zero."); },
      "error box 'ichijikansu': Floating point division by zero."},
     {"QtWarning", [] { qWarning("QWidget::repaint: Recursive repaint detected"); }, "Qt says: QWidget::repaint"},
     {"DivisionByZero",
@@ -300,7 +331,7 @@ const LoopFault kLoopFaults[] = {
      "invalid operation"},
 };
 
-class EventLoopFault : public ::testing::TestWithParam<LoopFault> {};
+class EventLoopFault : public ::testing::TestWithParam<LoopFault> { };
 
 TEST_P(EventLoopFault, FailsTheEventItHappenedIn)
 {
@@ -354,9 +385,9 @@ struct TextCase {
 TEST(NumberTexts, OneDecimalRoundsOnceHalvesAwayFromZero)
 {
     const TextCase cases[] = {
-        {0.0, "0.0"},       {0.04, "0.0"},        {0.25, "0.3"},        {0.35F, "0.3"},     {0.15F, "0.2"},
-        {2.44, "2.4"},      {12.34, "12.3"},      {99.96F, "100.0"},    {100.0, "100.0"},   {100.2F, "100.0"},
-        {123.4, "123.0"},   {999.4F, "999.0"},    {999.6F, "1000.0"},   {1579.4F, "1580.0"}, {20.0, "20.0"},
+        {0.0, "0.0"},     {0.04, "0.0"},     {0.25, "0.3"},      {0.35F, "0.3"},      {0.15F, "0.2"},
+        {2.44, "2.4"},    {12.34, "12.3"},   {99.96F, "100.0"},  {100.0, "100.0"},    {100.2F, "100.0"},
+        {123.4, "123.0"}, {999.4F, "999.0"}, {999.6F, "1000.0"}, {1579.4F, "1580.0"}, {20.0, "20.0"},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(storm::oneDecimalText(c.value, "."), c.text) << c.value;

@@ -30,11 +30,11 @@ bool sameRecords(const sim::State& a, const sim::State& b, int upTo)
 
 bool sameState(const sim::State& a, const sim::State& b)
 {
-    return a.Suii == b.Suii && a.Nagare == b.Nagare && a.Kankaku == b.Kankaku && a.Jikan == b.Jikan &&
-           a.Suiryo == b.Suiryo && a.SyokiRyo == b.SyokiRyo && a.SyokiY == b.SyokiY && a.KirokuSu == b.KirokuSu &&
-           a.KeikaTick == b.KeikaTick && a.Ten[0] == b.Ten[0] && sameRecords(a, b, sim::kMaxRecords) &&
-           a.TenkiFlg == b.TenkiFlg && a.MusubuFlg == b.MusubuFlg && a.TomeFlg == b.TomeFlg &&
-           a.KirokuAutoFlg == b.KirokuAutoFlg;
+    return a.Suii == b.Suii && a.Nagare == b.Nagare && a.Kankaku == b.Kankaku && a.Jikan == b.Jikan
+           && a.Suiryo == b.Suiryo && a.SyokiRyo == b.SyokiRyo && a.SyokiY == b.SyokiY && a.KirokuSu == b.KirokuSu
+           && a.KeikaTick == b.KeikaTick && a.Ten[0] == b.Ten[0] && sameRecords(a, b, sim::kMaxRecords)
+           && a.TenkiFlg == b.TenkiFlg && a.MusubuFlg == b.MusubuFlg && a.TomeFlg == b.TomeFlg
+           && a.KirokuAutoFlg == b.KirokuAutoFlg;
 }
 
 class Rules {
@@ -136,9 +136,9 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
     if (sa.KirokuSu == sb.KirokuSu + 1) {
         const auto k = static_cast<std::size_t>(sa.KirokuSu);
         const std::string timeText = sa.KirokuAutoFlg ? oneDecimalText(sa.KirokuSu, sep) : a.timeShown;
-        rule.expect(sa.Ten[k] == sa.Ten[0] && sa.KirokuX[k] == timeText && sa.KirokuY[k] == a.volumeShown, "record ",
-                    k, " stored (", sa.Ten[k].x, ',', sa.Ten[k].y, ") '", sa.KirokuX[k], "'/'", sa.KirokuY[k],
-                    "', want (", sa.Ten[0].x, ',', sa.Ten[0].y, ") '", timeText, "'/'", a.volumeShown, "'");
+        rule.expect(sa.Ten[k] == sa.Ten[0] && sa.KirokuX[k] == timeText && sa.KirokuY[k] == a.volumeShown, "record ", k,
+                    " stored (", sa.Ten[k].x, ',', sa.Ten[k].y, ") '", sa.KirokuX[k], "'/'", sa.KirokuY[k], "', want (",
+                    sa.Ten[0].x, ',', sa.Ten[0].y, ") '", timeText, "'/'", a.volumeShown, "'");
     }
 
     const bool full = risingTick && sa.Suii == kFullPx;
@@ -165,10 +165,10 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
         const int y = t > 20.0F ? sb.Ten[0].y : kFullPx - sa.Suii;
         rule.expect(sa.Ten[0] == sim::Point{a.time.width, y}, "live point (", sa.Ten[0].x, ',', sa.Ten[0].y,
                     "), want (", a.time.width, ',', y, ')');
-        const bool autoRecord = sa.KirokuAutoFlg && sb.KirokuSu < sim::kMaxRecords &&
-                                std::trunc(t) == static_cast<float>(sb.KirokuSu + 1);
-        rule.expect(sa.KirokuSu == sb.KirokuSu + (autoRecord ? 1 : 0), "KirokuSu ", sb.KirokuSu, " -> ",
-                    sa.KirokuSu, " at time ", t);
+        const bool autoRecord =
+            sa.KirokuAutoFlg && sb.KirokuSu < sim::kMaxRecords && std::trunc(t) == static_cast<float>(sb.KirokuSu + 1);
+        rule.expect(sa.KirokuSu == sb.KirokuSu + (autoRecord ? 1 : 0), "KirokuSu ", sb.KirokuSu, " -> ", sa.KirokuSu,
+                    " at time ", t);
         if (full)
             rule.expect(!a.timerEnabled && sa.TomeFlg && sa.Nagare == 0, "full tank did not stop the run");
         else
@@ -179,8 +179,8 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
         rule.expect(a.timerEnabled, "timer off after a start");
         if (sb.TomeFlg && sb.Jikan != 0) {
             const std::array<int, 3> remembered{sb.SyokiRyo, sb.Jikan - 1, sb.Suiryo - 1};
-            rule.expect(a.selected == remembered && sa.Suii == sb.Suii && a.interval == b.interval &&
-                            sa.Kankaku == sb.Kankaku && sa.TomeFlg,
+            rule.expect(a.selected == remembered && sa.Suii == sb.Suii && a.interval == b.interval
+                            && sa.Kankaku == sb.Kankaku && sa.TomeFlg,
                         "resume: lists ", a.selected[0], '/', a.selected[1], '/', a.selected[2], " Suii ", sa.Suii,
                         " interval ", a.interval);
         } else {
@@ -188,24 +188,24 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
             const int jikan = std::max(0, b.selected[1]) + 1;
             const int suiryo = std::max(0, b.selected[2]) + 1;
             const int suii = initial * sim::kUnitPx;
-            rule.expect(sa.SyokiRyo == initial && sa.Suii == suii && sa.Jikan == jikan && sa.Suiryo == suiryo &&
-                            sa.Kankaku == 20 * jikan / suiryo && sa.SyokiY == kFullPx - suii &&
-                            sa.Ten[0].y == sa.SyokiY && sa.TomeFlg == sb.TomeFlg && a.selected == b.selected,
+            rule.expect(sa.SyokiRyo == initial && sa.Suii == suii && sa.Jikan == jikan && sa.Suiryo == suiryo
+                            && sa.Kankaku == 20 * jikan / suiryo && sa.SyokiY == kFullPx - suii
+                            && sa.Ten[0].y == sa.SyokiY && sa.TomeFlg == sb.TomeFlg && a.selected == b.selected,
                         "fresh start from lists ", b.selected[0], '/', b.selected[1], '/', b.selected[2],
                         " gave SyokiRyo ", sa.SyokiRyo, " Suii ", sa.Suii, " rate ", sa.Jikan, '/', sa.Suiryo,
                         " Kankaku ", sa.Kankaku, " SyokiY ", sa.SyokiY);
         }
     }
     if (clicked(Item::btnMizuTome)) {
-        rule.expect(!a.timerEnabled && sa.TomeFlg && sa.Nagare == 0 && sa.Kankaku == 20 && a.interval == b.interval &&
-                        sa.Suii == sb.Suii,
+        rule.expect(!a.timerEnabled && sa.TomeFlg && sa.Nagare == 0 && sa.Kankaku == 20 && a.interval == b.interval
+                        && sa.Suii == sb.Suii,
                     "stop: timer ", a.timerEnabled, " TomeFlg ", sa.TomeFlg, " Nagare ", sa.Nagare, " Kankaku ",
                     sa.Kankaku);
     }
     if (clicked(Item::btnSaishiko)) {
-        rule.expect(a.selected == std::array<int, 3>{0, 0, 0} && sa.Suii == sb.Suii && sa.Jikan == sb.Jikan &&
-                        sa.Suiryo == sb.Suiryo && sa.SyokiRyo == sb.SyokiRyo && a.interval == b.interval &&
-                        !sa.TomeFlg && !sa.TenkiFlg && !sa.MusubuFlg && !sa.KirokuAutoFlg,
+        rule.expect(a.selected == std::array<int, 3>{0, 0, 0} && sa.Suii == sb.Suii && sa.Jikan == sb.Jikan
+                        && sa.Suiryo == sb.Suiryo && sa.SyokiRyo == sb.SyokiRyo && a.interval == b.interval
+                        && !sa.TomeFlg && !sa.TenkiFlg && !sa.MusubuFlg && !sa.KirokuAutoFlg,
                     "reset changed what it keeps or kept what it clears");
     }
     if (clicked(Item::btnTenki))

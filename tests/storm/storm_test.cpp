@@ -18,7 +18,7 @@ constexpr int kSeedsPerBlock = 32;
 constexpr int kBlocks = 8;
 constexpr int kEventsPerStorm = 60;
 
-class StormSeeds : public ::testing::TestWithParam<int> {};
+class StormSeeds : public ::testing::TestWithParam<int> { };
 
 TEST_P(StormSeeds, NoSeedBreaksARule)
 {

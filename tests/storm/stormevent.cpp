@@ -53,7 +53,8 @@ Item anyButtonButTheEnd(Dice& dice)
 {
     const auto buttons = core::buttonBindings();
     for (;;) {
-        const core::ButtonBinding& button = buttons[static_cast<std::size_t>(dice.below(static_cast<int>(buttons.size())))];
+        const core::ButtonBinding& button =
+            buttons[static_cast<std::size_t>(dice.below(static_cast<int>(buttons.size())))];
         if (button.handler != &sim::Simulation::btnOwariClick)
             return button.item;
     }
@@ -97,7 +98,8 @@ std::vector<StormEvent> parseScript(const std::string& text)
 {
     const auto itemNamed = [](const std::string& name) {
         const auto& items = core::layout();
-        const auto* found = std::find_if(items.begin(), items.end(), [&](const auto& entry) { return name == entry.name; });
+        const auto* found =
+            std::find_if(items.begin(), items.end(), [&](const auto& entry) { return name == entry.name; });
         if (found == items.end())
             throw std::invalid_argument("no item named '" + name + "'");
         return found->item;

@@ -98,13 +98,12 @@ int main(int argc, char** argv)
         }
         const std::uint64_t done = seed - options.from + 1;
         if (done % std::max<std::uint64_t>(1, count / 10) == 0 || done == count) {
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             const storm::StormStats& s = runner.stats();
             std::printf("%llu/%llu seeds, %d failed, %lld events, %lld ticks, %lld full tanks, time beyond 100.0 "
                         "after %lld events, %.1f s\n",
-                        static_cast<unsigned long long>(done), static_cast<unsigned long long>(count), failed,
-                        s.events, s.ticks, s.fullTanks, s.timesBeyond100, seconds);
+                        static_cast<unsigned long long>(done), static_cast<unsigned long long>(count), failed, s.events,
+                        s.ticks, s.fullTanks, s.timesBeyond100, seconds);
             std::fflush(stdout);
         }
     }

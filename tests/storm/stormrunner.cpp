@@ -39,7 +39,10 @@ char g_label[256] = "";
 
 extern "C" void reportFatalSignal(int signal)
 {
-    const char* name = signal == SIGFPE ? "SIGFPE" : signal == SIGSEGV ? "SIGSEGV" : signal == SIGBUS ? "SIGBUS" : "SIGABRT";
+    const char* name = signal == SIGFPE    ? "SIGFPE"
+                       : signal == SIGSEGV ? "SIGSEGV"
+                       : signal == SIGBUS  ? "SIGBUS"
+                                           : "SIGABRT";
     const ssize_t a = write(STDERR_FILENO, name, std::strlen(name));
     const ssize_t b = write(STDERR_FILENO, " during ", 8);
     const ssize_t c = write(STDERR_FILENO, g_position, std::strlen(g_position));
@@ -83,8 +86,8 @@ public:
     {
         while (QWidget* modal = QApplication::activeModalWidget()) {
             const auto* box = qobject_cast<QMessageBox*>(modal);
-            seen_.push_back("error box '" + modal->windowTitle().toStdString() +
-                            "': " + (box ? box->text().toStdString() : std::string("(not a message box)")));
+            seen_.push_back("error box '" + modal->windowTitle().toStdString()
+                            + "': " + (box ? box->text().toStdString() : std::string("(not a message box)")));
             if (auto* dialog = qobject_cast<QDialog*>(modal))
                 dialog->reject();
             else
@@ -138,10 +141,10 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
     std::optional<StormFailure> failure;
     const auto check = [&](std::size_t step, int tick, std::vector<std::string> problems) {
         if (std::fetestexcept(kArithmeticFaults) != 0) {
-            problems.push_back(std::string("floating-point fault:") +
-                               (std::fetestexcept(FE_DIVBYZERO) ? " division by zero" : "") +
-                               (std::fetestexcept(FE_INVALID) ? " invalid operation" : "") +
-                               (std::fetestexcept(FE_OVERFLOW) ? " overflow" : ""));
+            problems.push_back(std::string("floating-point fault:")
+                               + (std::fetestexcept(FE_DIVBYZERO) ? " division by zero" : "")
+                               + (std::fetestexcept(FE_INVALID) ? " invalid operation" : "")
+                               + (std::fetestexcept(FE_OVERFLOW) ? " overflow" : ""));
         }
         for (std::string& box : guard.take())
             problems.push_back(std::move(box));
@@ -193,7 +196,8 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
                 return failure;
             break;
         }
-        const auto shown = parseOneDecimal(window->scene().caption(Item::stxKJHyoji), window->scene().decimalSeparator());
+        const auto shown =
+            parseOneDecimal(window->scene().caption(Item::stxKJHyoji), window->scene().decimalSeparator());
         if (shown && *shown > 100.0)
             ++stats_.timesBeyond100;
     }

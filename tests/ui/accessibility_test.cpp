@@ -54,11 +54,11 @@ using Accessibility = WindowTest;
 TEST_F(Accessibility, EveryControlNumberAndPictureHasANameAndSaysWhatItIs)
 {
     for (const core::ItemLayout& entry : core::layout()) {
-        const bool control = (entry.tabOrder >= 0 && entry.kind != core::Kind::StaticText)
-                             || entry.kind == core::Kind::ToggleButton;
+        const bool control =
+            (entry.tabOrder >= 0 && entry.kind != core::Kind::StaticText) || entry.kind == core::Kind::ToggleButton;
         const bool number = entry.kind == core::Kind::StaticText && entry.alignment == core::Align::RightTop;
-        const bool picture = entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture
-                             || entry.kind == core::Kind::PaintArea;
+        const bool picture =
+            entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture || entry.kind == core::Kind::PaintArea;
         if (!control && !number && !picture)
             continue;
         SCOPED_TRACE(entry.name);
@@ -166,7 +166,8 @@ TEST_F(Accessibility, SwitchesAreCheckBoxesWhoseActionIsAClick)
         std::string captionOn;
         std::string captionOff;
     };
-    for (const Case& c : {Case{Item::spbGraphFlg, "ON", "OFF"}, Case{Item::bbtnKirokuAuto, "自動記録オン", "自動記録オフ"}}) {
+    for (const Case& c :
+         {Case{Item::spbGraphFlg, "ON", "OFF"}, Case{Item::bbtnKirokuAuto, "自動記録オン", "自動記録オフ"}}) {
         SCOPED_TRACE(core::layoutOf(c.item).name);
         QAccessibleInterface* toggle = iface(widget(c.item));
         EXPECT_EQ(toggle->role(), QAccessible::CheckBox);
@@ -185,8 +186,8 @@ TEST_F(Accessibility, SwitchesAreCheckBoxesWhoseActionIsAClick)
 
 TEST_F(Accessibility, OnMarksAreLabelledByTheirButtons)
 {
-    for (const auto& [mark, button] : {std::pair{Item::LblTenkiFlg, Item::btnTenki},
-                                       std::pair{Item::LblMusubuFlg, Item::btnMusubu}}) {
+    for (const auto& [mark, button] :
+         {std::pair{Item::LblTenkiFlg, Item::btnTenki}, std::pair{Item::LblMusubuFlg, Item::btnMusubu}}) {
         SCOPED_TRACE(core::layoutOf(mark).name);
         const auto labels = iface(widget(mark))->relations(QAccessible::Label);
         ASSERT_EQ(labels.size(), 1);

@@ -47,7 +47,8 @@ TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
         EXPECT_EQ(w->objectName(), QString::fromLatin1(entry.name));
         EXPECT_EQ(w->parentWidget(), &window);
         if (entry.item != Item::lblchosaku) { // sized to its text
-            EXPECT_EQ(w->geometry(), QRect(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height));
+            EXPECT_EQ(w->geometry(),
+                      QRect(entry.bounds.left, entry.bounds.top, entry.bounds.width, entry.bounds.height));
         }
         EXPECT_EQ(!w->isHidden(), entry.visibleAtStart);
         const bool isButton = qobject_cast<QAbstractButton*>(w) != nullptr;
@@ -60,8 +61,8 @@ TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
         EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, entry.kind == core::Kind::Label);
         // Only what the design draws on the window lets clicks through.
         EXPECT_EQ(w->testAttribute(Qt::WA_TransparentForMouseEvents),
-                  entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture || entry.kind == core::Kind::PaintArea
-                      || entry.kind == core::Kind::Label);
+                  entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture
+                      || entry.kind == core::Kind::PaintArea || entry.kind == core::Kind::Label);
     }
     EXPECT_EQ(widgets, 57);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("一次関数"));
@@ -101,7 +102,7 @@ TEST_F(Layout, CaptionsColoursAndFonts)
         // Fontconfig would answer the Japanese face's name with DejaVu Sans, which has no kana.
         const QString family = QFontInfo(font).family();
         EXPECT_EQ(family, entry.font.face == core::Face::Gothic ? QStringLiteral("IPAPGothic")
-                                                              : QStringLiteral("Liberation Serif"));
+                                                                : QStringLiteral("Liberation Serif"));
         if (entry.text.source == core::ColourRef::Source::Fixed) {
             const auto role = qobject_cast<const QAbstractButton*>(w) ? QPalette::ButtonText : QPalette::WindowText;
             const QColor shown = entry.kind == core::Kind::ColourButton
@@ -114,9 +115,9 @@ TEST_F(Layout, CaptionsColoursAndFonts)
 
 TEST_F(Layout, TabOrderVisitsTheFocusableItemsInTheLayoutsOrder)
 {
-    const QStringList expected{"btnMizuDasu", "btnMizuTome", "btnSaishiko",    "btnOwari",   "lbxJikan",
-                               "lbxSuiryo",   "btnKiroku",   "btnTenki",       "btnMusubu",  "lbxSyokiRyo",
-                               "bbtnKirokuAuto", "spbGraphFlg"};
+    const QStringList expected{"btnMizuDasu", "btnMizuTome", "btnSaishiko",    "btnOwari",
+                               "lbxJikan",    "lbxSuiryo",   "btnKiroku",      "btnTenki",
+                               "btnMusubu",   "lbxSyokiRyo", "bbtnKirokuAuto", "spbGraphFlg"};
     QStringList chain;
     QWidget* w = window.item(Item::btnMizuDasu);
     do {

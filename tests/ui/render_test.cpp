@@ -55,7 +55,7 @@ TEST_F(Render, StartingConditionShowsEmptyTankBarsAndGraph)
     EXPECT_PIXEL(image, 600, 688, kBlack); // the time bar's frame outline
     EXPECT_PIXEL(image, 600, 695, kBlack);
     EXPECT_PIXEL(image, 170, 72, qRgb(166, 202, 240)); // a caption label's sky blue
-    EXPECT_PIXEL(image, 258, 120, kWhite);              // a value box
+    EXPECT_PIXEL(image, 258, 120, kWhite);             // a value box
 }
 
 TEST_F(Render, TankOutlineIsOpenAtTheTop)
@@ -108,9 +108,9 @@ TEST_F(Render, GraphIsWhiteWithASilverGridOffItsBorder)
     const QImage image = shot();
     for (int j = 25; j <= 475; j += 25) {
         SCOPED_TRACE(j);
-        EXPECT_EQ(hex(graphAt(image, j, 10)), hex(kSilver));   // vertical line
-        EXPECT_EQ(hex(graphAt(image, 10, j)), hex(kSilver));   // horizontal line
-        EXPECT_EQ(hex(graphAt(image, j, 499)), hex(kSilver));  // reaches the last row
+        EXPECT_EQ(hex(graphAt(image, j, 10)), hex(kSilver));  // vertical line
+        EXPECT_EQ(hex(graphAt(image, 10, j)), hex(kSilver));  // horizontal line
+        EXPECT_EQ(hex(graphAt(image, j, 499)), hex(kSilver)); // reaches the last row
         EXPECT_EQ(hex(graphAt(image, j + 1, 10)), hex(kWhite));
         EXPECT_EQ(hex(graphAt(image, 10, j - 1)), hex(kWhite));
         // The long ticks line up with the grid.

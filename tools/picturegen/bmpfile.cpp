@@ -33,8 +33,7 @@ public:
 std::uint32_t rowBytes(int width, int bitsPerPixel)
 {
     // Rows are padded to whole 32-bit words.
-    return ((static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(bitsPerPixel) + 31u) /
-            32u) * 4u;
+    return ((static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(bitsPerPixel) + 31u) / 32u) * 4u;
 }
 
 void writeHeaders(ByteWriter& out, int width, int height, int bitsPerPixel, std::uint32_t compression,

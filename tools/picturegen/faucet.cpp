@@ -26,7 +26,10 @@ struct Colour5 {
 };
 
 // A 5-bit colour written as the 8-bit colour it stands for, truncated.
-constexpr Colour5 from8(int r, int g, int b) { return {r >> 3, g >> 3, b >> 3}; }
+constexpr Colour5 from8(int r, int g, int b)
+{
+    return {r >> 3, g >> 3, b >> 3};
+}
 
 std::uint16_t pack(Colour5 c)
 {
@@ -34,7 +37,10 @@ std::uint16_t pack(Colour5 c)
 }
 
 // 8-bit value of a 5-bit channel, for judging which colour a blend is nearest.
-int expand(int v) { return (v * 255 + 15) / 31; }
+int expand(int v)
+{
+    return (v * 255 + 15) / 31;
+}
 
 // The sixteen colours of the picture.
 //
@@ -62,7 +68,10 @@ constexpr Colour5 kSeamSample = from8(115, 106, 66);
 // The ordered dither: every other pixel of the odd rows, a quarter of the
 // background, shifted by one from each odd row to the next so the dots form
 // a diagonal lattice rather than stripes.
-bool ditherAt(int x, int y) { return y % 2 == 1 && (x + y / 2) % 2 == 0; }
+bool ditherAt(int x, int y)
+{
+    return y % 2 == 1 && (x + y / 2) % 2 == 0;
+}
 
 // Paints the tap, part by part, back to front.
 void drawTap(SampleGrid& g)
@@ -175,8 +184,8 @@ void addSeam(SampleGrid& g)
                 if (y < 0 || y >= h) {
                     continue;
                 }
-                const int dx = along[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
-                                     static_cast<std::size_t>(sx)];
+                const int dx =
+                    along[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(sx)];
                 nearFill = dx * dx + dy * dy <= reach * reach;
             }
             if (nearFill) {
@@ -215,7 +224,10 @@ Colour5 nearest(const Blend& blend, const Candidates& candidates)
     return best;
 }
 
-bool same(Colour5 a, Colour5 b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+bool same(Colour5 a, Colour5 b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
 
 } // namespace
 
@@ -251,8 +263,8 @@ Image555 renderFaucet()
             blend = {blend.r / total, blend.g / total, blend.b / total};
             const bool touchesGreen = counts[Background] > 0;
             const bool touchesCream = counts[Fill] + counts[Seam] > 0;
-            Colour5 c = touchesGreen ? (touchesCream ? nearest(blend, all) : nearest(blend, outer))
-                                     : nearest(blend, inner);
+            Colour5 c =
+                touchesGreen ? (touchesCream ? nearest(blend, all) : nearest(blend, outer)) : nearest(blend, inner);
             if (same(c, kGreen) && ditherAt(x, y)) {
                 c = kGreenDither;
             }

@@ -11,7 +11,10 @@ namespace {
 // sample away from the true one at the sizes drawn here.
 constexpr int kCurveSegments = 48;
 
-Pt lerp(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+Pt lerp(Pt a, Pt b, double t)
+{
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 } // namespace
 
@@ -111,12 +114,17 @@ Path Path::mapped(double ax, double bx, double ay, double by) const
     return out;
 }
 
-Path Path::mirroredX(double axis) const { return mapped(-1.0, 2.0 * axis, 1.0, 0.0); }
+Path Path::mirroredX(double axis) const
+{
+    return mapped(-1.0, 2.0 * axis, 1.0, 0.0);
+}
 
 SampleGrid::SampleGrid(int widthPx, int heightPx, int perSide, std::uint8_t initial)
-    : widthPx_(widthPx), heightPx_(heightPx), perSide_(perSide),
-      labels_(static_cast<std::size_t>(widthPx) * static_cast<std::size_t>(heightPx) *
-                  static_cast<std::size_t>(perSide) * static_cast<std::size_t>(perSide),
+    : widthPx_(widthPx)
+    , heightPx_(heightPx)
+    , perSide_(perSide)
+    , labels_(static_cast<std::size_t>(widthPx) * static_cast<std::size_t>(heightPx) * static_cast<std::size_t>(perSide)
+                  * static_cast<std::size_t>(perSide),
               initial)
 {
 }

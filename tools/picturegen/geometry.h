@@ -73,8 +73,7 @@ public:
 private:
     std::size_t index(int sx, int sy) const
     {
-        return static_cast<std::size_t>(sy) * static_cast<std::size_t>(samplesWide()) +
-               static_cast<std::size_t>(sx);
+        return static_cast<std::size_t>(sy) * static_cast<std::size_t>(samplesWide()) + static_cast<std::size_t>(sx);
     }
     void strokeSegment(Pt a, Pt b, double radius, std::uint8_t label);
 

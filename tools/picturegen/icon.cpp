@@ -28,20 +28,20 @@ enum Ink : std::uint8_t {
 };
 
 constexpr std::array<Rgb, 16> kPalette = {{
-    {72, 120, 72},    // Frame
-    {192, 220, 192},  // Green, the window's colour
-    {0, 0, 0},        // Black
-    {255, 255, 255},  // Paper
-    {200, 216, 232},  // GridLine
-    {247, 230, 140},  // Cream, the tap's colour
-    {140, 120, 48},   // Olive
-    {32, 96, 224},    // Water
-    {120, 176, 248},  // WaterLight
-    {228, 240, 244},  // Glass
-    {224, 24, 24},    // Red
-    {128, 0, 0},      // DarkRed
-    {128, 128, 128},  // Grey
-    {192, 192, 192},  // spare entries keep the table at its full sixteen
+    {72, 120, 72},   // Frame
+    {192, 220, 192}, // Green, the window's colour
+    {0, 0, 0},       // Black
+    {255, 255, 255}, // Paper
+    {200, 216, 232}, // GridLine
+    {247, 230, 140}, // Cream, the tap's colour
+    {140, 120, 48},  // Olive
+    {32, 96, 224},   // Water
+    {120, 176, 248}, // WaterLight
+    {228, 240, 244}, // Glass
+    {224, 24, 24},   // Red
+    {128, 0, 0},     // DarkRed
+    {128, 128, 128}, // Grey
+    {192, 192, 192}, // spare entries keep the table at its full sixteen
     {96, 96, 96},
     {255, 255, 255},
 }};

@@ -102,7 +102,10 @@ Path placed(const FigureBox& box, double strokeWidth)
     return skeleton(box.digit).mapped(x1 - x0, x0, y1 - y0, y0);
 }
 
-ScaleNumber number(int value, std::initializer_list<FigureBox> figures) { return {value, figures}; }
+ScaleNumber number(int value, std::initializer_list<FigureBox> figures)
+{
+    return {value, figures};
+}
 
 } // namespace
 
@@ -192,11 +195,8 @@ Image24 renderScale(const ScaleLayout& layout)
             // the background, so only sixteen colours can occur.
             const int ink = (counts[1] * 15 + kTotal / 2) / kTotal;
             const int keep = 15 - ink;
-            const auto shade = [keep](std::uint8_t v) {
-                return static_cast<std::uint8_t>((2 * v * keep + 15) / 30);
-            };
-            image.pixels.push_back(
-                {shade(kScaleBackground.r), shade(kScaleBackground.g), shade(kScaleBackground.b)});
+            const auto shade = [keep](std::uint8_t v) { return static_cast<std::uint8_t>((2 * v * keep + 15) / 30); };
+            image.pixels.push_back({shade(kScaleBackground.r), shade(kScaleBackground.g), shade(kScaleBackground.b)});
         }
     }
     return image;
@@ -223,8 +223,8 @@ bool inkMatchesLayout(const Image24& image, const ScaleLayout& layout, std::stri
                 }
             }
             if (!(leftInked && rightInked && topInked && bottomInked)) {
-                problem = "figure " + std::to_string(box.digit) + " of " + std::to_string(n.value) +
-                          " does not reach all sides of its box";
+                problem = "figure " + std::to_string(box.digit) + " of " + std::to_string(n.value)
+                          + " does not reach all sides of its box";
                 return false;
             }
         }

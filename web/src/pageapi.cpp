@@ -326,7 +326,7 @@ EMSCRIPTEN_KEEPALIVE int ij_replay_line(const char* line, int length)
     page->out.clear();
     page->err.clear();
     return page->runner->runLine(std::string_view(line, static_cast<std::size_t>(length)), page->out, page->err) ? 1
-                                                                                                                   : 0;
+                                                                                                                 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ij_replay_out()
