@@ -15,42 +15,36 @@ ModelWindow::ModelWindow()
     }
 }
 
-void ModelWindow::changed(sim::Item item)
+template <typename T>
+void ModelWindow::change(sim::Item item, T ItemState::*field, const T& value)
 {
+    // Setting what an item already shows changes nothing, as on the desktop.
+    T& held = items_[index(item)].*field;
+    if (held == value)
+        return;
+    held = value;
     if (onItemChanged)
         onItemChanged(item);
 }
 
 void ModelWindow::setBounds(sim::Item item, const sim::Bounds& bounds)
 {
-    if (items_[index(item)].bounds == bounds)
-        return;
-    items_[index(item)].bounds = bounds;
-    changed(item);
+    change(item, &ItemState::bounds, bounds);
 }
 
 void ModelWindow::setCaption(sim::Item item, std::string_view text)
 {
-    if (items_[index(item)].caption == text)
-        return;
-    items_[index(item)].caption = text;
-    changed(item);
+    change(item, &ItemState::caption, std::string(text));
 }
 
 void ModelWindow::setFontColour(sim::Item item, sim::Colour colour)
 {
-    if (items_[index(item)].fontColour == colour)
-        return;
-    items_[index(item)].fontColour = colour;
-    changed(item);
+    change(item, &ItemState::fontColour, colour);
 }
 
 void ModelWindow::setVisible(sim::Item item, bool visible)
 {
-    if (items_[index(item)].visible == visible)
-        return;
-    items_[index(item)].visible = visible;
-    changed(item);
+    change(item, &ItemState::visible, visible);
 }
 
 void ModelWindow::setSelectedIndex(sim::Item list, int row)
@@ -58,18 +52,12 @@ void ModelWindow::setSelectedIndex(sim::Item list, int row)
     const int rows = layoutOf(list).listRows;
     if (row < -1 || row >= rows)
         row = -1;
-    if (items_[index(list)].selected == row)
-        return;
-    items_[index(list)].selected = row;
-    changed(list);
+    change(list, &ItemState::selected, row);
 }
 
 void ModelWindow::setPressed(sim::Item toggle, bool pressed)
 {
-    if (items_[index(toggle)].pressed == pressed)
-        return;
-    items_[index(toggle)].pressed = pressed;
-    changed(toggle);
+    change(toggle, &ItemState::pressed, pressed);
 }
 
 void ModelWindow::setTimerEnabled(bool enabled)

@@ -61,7 +61,8 @@ private:
         int selected = -1;
     };
     static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
-    void changed(sim::Item item);
+    template <typename T>
+    void change(sim::Item item, T ItemState::*field, const T& value);
 
     std::array<ItemState, sim::kItemCount> items_{};
     bool timerEnabled_ = false;
