@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "accessibility.h"
+#include "announcer.h"
 #include "formpaint.h"
 #include "graphdescription.h"
 #include "itemwidgets.h"

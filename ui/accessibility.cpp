@@ -1,8 +1,10 @@
 #include "accessibility.h"
 
+#include "accessibleparts.h"
 #include "bindings.h"
 #include "itemwidgets.h"
 #include "layout.h"
+#include "recordtable.h"
 
 #include <QAbstractButton>
 #include <QAccessibleWidget>
@@ -16,11 +18,10 @@ namespace ui {
 
 namespace {
 
+using namespace accessible;
 using sim::Item;
 
 constexpr const char* kSwitchOnProperty = "ichijikansuSwitchOn";
-constexpr const char* kRecordTableName = "recordTable";
-constexpr int kRecordColumns = sim::kMaxRecords;
 
 // Buttons that switch something on and off: the toggle, and 自動記録, which says オン or オフ.
 constexpr Item kSwitches[] = {Item::spbGraphFlg, Item::bbtnKirokuAuto};
@@ -31,73 +32,6 @@ struct MarkOf {
     Item button;
 };
 constexpr MarkOf kMarks[] = {{Item::LblTenkiFlg, Item::btnTenki}, {Item::LblMusubuFlg, Item::btnMusubu}};
-
-// An item's widget in the window, by the layout's name.
-QWidget* itemIn(const QWidget* window, Item item)
-{
-    return window == nullptr ? nullptr
-                             : window->findChild<QWidget*>(QString::fromLatin1(core::layoutOf(item).name),
-                                                           Qt::FindDirectChildrenOnly);
-}
-
-QWidget* sibling(const QWidget* widget, Item item)
-{
-    return itemIn(widget->parentWidget(), item);
-}
-
-// The column (0 to 9) and row (0 time, 1 volume) of a record cell; -1 for any other item.
-std::pair<int, int> cellPosition(Item item)
-{
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        if (item == sim::timeCell(k))
-            return {k - 1, 0};
-        if (item == sim::volumeCell(k))
-            return {k - 1, 1};
-    }
-    return {-1, -1};
-}
-
-// Replaces whatever interface Qt made or would make for the object. Qt's own factory answers
-// first for its own classes (a QPushButton, a QLabel), so a factory of ours never gets asked.
-void install(QAccessibleInterface* iface)
-{
-    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(iface->object()))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    QAccessible::registerAccessibleInterface(iface);
-}
-
-// Text that can be read but not edited, selected or navigated by a caret.
-class ReadOnlyText : public QAccessibleTextInterface {
-public:
-    virtual QString shownText() const = 0;
-
-    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override { }
-    void removeSelection(int) override { }
-    void setSelection(int, int, int) override { }
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override { }
-    QString text(int startOffset, int endOffset) const override
-    {
-        const QString shown = shownText();
-        if (endOffset < 0 || endOffset > shown.size())
-            endOffset = static_cast<int>(shown.size());
-        if (startOffset < 0 || startOffset >= endOffset)
-            return {};
-        return shown.mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return static_cast<int>(shownText().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override { }
-    QString attributes(int, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
-};
 
 // One of the two numbers (経過時間, 水の容量): named by what it is, read as text and as a value.
 class NumberAccessible : public QAccessibleWidget, public ReadOnlyText, public QAccessibleValueInterface {
@@ -135,295 +69,6 @@ public:
 private:
     double maximum_;
 };
-
-QAccessibleInterface* recordTableOf(const QWidget* widget);
-
-// A cell of the record table, read by its text; empty before its record is taken.
-class CellAccessible : public QAccessibleWidget, public ReadOnlyText, public QAccessibleTableCellInterface {
-public:
-    CellAccessible(StaticText* box, int column, int row)
-        : QAccessibleWidget(box, QAccessible::Cell)
-        , column_(column)
-        , row_(row)
-    {
-    }
-    QString shownText() const override { return static_cast<const StaticText*>(widget())->text(); }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name || t == QAccessible::Value ? shownText() : QAccessibleWidget::text(t);
-    }
-    QAccessibleInterface* parent() const override
-    {
-        QAccessibleInterface* table = recordTableOf(widget());
-        return table != nullptr ? table : QAccessibleWidget::parent();
-    }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        if (t == QAccessible::TableCellInterface)
-            return static_cast<QAccessibleTableCellInterface*>(this);
-        return QAccessibleWidget::interface_cast(t);
-    }
-    bool isSelected() const override { return false; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override;
-    QList<QAccessibleInterface*> rowHeaderCells() const override;
-    int columnIndex() const override { return column_; }
-    int rowIndex() const override { return row_; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override { return recordTableOf(widget()); }
-
-private:
-    int column_;
-    int row_;
-};
-
-// ｘ座標 and ｙ座標: the headers of the table's two rows.
-class RowHeaderAccessible : public QAccessibleWidget {
-public:
-    explicit RowHeaderAccessible(StaticText* box)
-        : QAccessibleWidget(box, QAccessible::RowHeader)
-    {
-    }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? static_cast<const StaticText*>(widget())->text() : QAccessibleWidget::text(t);
-    }
-    QAccessibleInterface* parent() const override
-    {
-        QAccessibleInterface* table = recordTableOf(widget());
-        return table != nullptr ? table : QAccessibleWidget::parent();
-    }
-};
-
-// The record table: no widget of its own, its cells and row headers are the window's items.
-class RecordTable : public QObject {
-public:
-    explicit RecordTable(QWidget* window)
-        : QObject(window)
-        , headers_{itemIn(window, Item::stxZahyoX), itemIn(window, Item::stxZahyoY)}
-    {
-        setObjectName(QString::fromLatin1(kRecordTableName));
-        for (int k = 1; k <= kRecordColumns; ++k) {
-            cells_[0][static_cast<std::size_t>(k - 1)] = itemIn(window, sim::timeCell(k));
-            cells_[1][static_cast<std::size_t>(k - 1)] = itemIn(window, sim::volumeCell(k));
-        }
-    }
-    QWidget* window() const { return static_cast<QWidget*>(parent()); }
-    QWidget* header(int row) const { return headers_[static_cast<std::size_t>(row)]; }
-    QWidget* cell(int row, int column) const
-    {
-        return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    }
-    bool holds(const QObject* object) const
-    {
-        for (int row = 0; row < 2; ++row) {
-            if (object == header(row))
-                return true;
-            for (int column = 0; column < kRecordColumns; ++column) {
-                if (object == cell(row, column))
-                    return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::array<QWidget*, 2> headers_;
-    std::array<std::array<QWidget*, kRecordColumns>, 2> cells_{};
-};
-
-class RecordTableAccessible;
-
-// The header of a column, 1 to 10: the record's number. It is not drawn, so it has no place.
-class ColumnHeaderAccessible : public QAccessibleInterface {
-public:
-    ColumnHeaderAccessible(const RecordTableAccessible* table, int column)
-        : table_(table)
-        , column_(column)
-    {
-    }
-    bool isValid() const override { return true; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? QString::number(column_ + 1) : QString();
-    }
-    void setText(QAccessible::Text, const QString&) override { }
-    QRect rect() const override { return {}; }
-    QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
-    QAccessible::State state() const override { return {}; }
-
-private:
-    const RecordTableAccessible* table_;
-    int column_;
-};
-
-class RecordTableAccessible : public QAccessibleObject, public QAccessibleTableInterface {
-public:
-    explicit RecordTableAccessible(RecordTable* table)
-        : QAccessibleObject(table)
-        , table_(table)
-    {
-        for (int column = 0; column < kRecordColumns; ++column) {
-            auto* header = new ColumnHeaderAccessible(this, column);
-            columnHeaders_[static_cast<std::size_t>(column)] = QAccessible::registerAccessibleInterface(header);
-        }
-    }
-    ~RecordTableAccessible() override
-    {
-        for (QAccessible::Id id : columnHeaders_)
-            QAccessible::deleteAccessibleInterface(id);
-    }
-
-    QAccessibleInterface* columnHeader(int column) const
-    {
-        return QAccessible::accessibleInterface(columnHeaders_[static_cast<std::size_t>(column)]);
-    }
-    QWindow* window() const override { return table_ ? table_->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override
-    {
-        return table_ ? QAccessible::queryAccessibleInterface(table_->window()) : nullptr;
-    }
-    // The column headers, then each row: its header and its ten cells.
-    int childCount() const override { return kRecordColumns + 2 * (1 + kRecordColumns); }
-    QAccessibleInterface* child(int index) const override
-    {
-        if (!table_ || index < 0 || index >= childCount())
-            return nullptr;
-        if (index < kRecordColumns)
-            return columnHeader(index);
-        const int row = (index - kRecordColumns) / (1 + kRecordColumns);
-        const int place = (index - kRecordColumns) % (1 + kRecordColumns);
-        return QAccessible::queryAccessibleInterface(place == 0 ? table_->header(row) : table_->cell(row, place - 1));
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (int i = 0; i < childCount(); ++i) {
-            if (this->child(i) == child)
-                return i;
-        }
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (int i = kRecordColumns; i < childCount(); ++i) {
-            QAccessibleInterface* c = child(i);
-            if (c != nullptr && c->rect().contains(x, y))
-                return c;
-        }
-        return nullptr;
-    }
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name)
-            return QStringLiteral("記録");
-        if (t == QAccessible::Description)
-            return QStringLiteral("記録した時間 (ｘ座標) と水の量 (ｙ座標) の表です。");
-        return {};
-    }
-    QRect rect() const override
-    {
-        QRect bounds;
-        for (int i = kRecordColumns; i < childCount(); ++i) {
-            if (QAccessibleInterface* c = child(i))
-                bounds |= c->rect();
-        }
-        return bounds;
-    }
-    QAccessible::Role role() const override { return QAccessible::Table; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s;
-        s.readOnly = true;
-        s.invisible = !table_ || !table_->window()->isVisible();
-        return s;
-    }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this) : nullptr;
-    }
-
-    // QAccessibleTableInterface: two rows, ten columns, nothing to select.
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int row, int column) const override
-    {
-        if (!table_ || row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
-            return nullptr;
-        return QAccessible::queryAccessibleInterface(table_->cell(row, column));
-    }
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int column) const override { return QString::number(column + 1); }
-    QString rowDescription(int row) const override
-    {
-        if (!table_ || row < 0 || row >= rowCount())
-            return {};
-        return static_cast<const StaticText*>(table_->header(row))->text();
-    }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return kRecordColumns; }
-    int rowCount() const override { return 2; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override { }
-
-    const RecordTable* table() const { return table_; }
-
-private:
-    QPointer<RecordTable> table_;
-    std::array<QAccessible::Id, kRecordColumns> columnHeaders_{};
-};
-
-QWindow* ColumnHeaderAccessible::window() const
-{
-    return table_->window();
-}
-
-QAccessibleInterface* ColumnHeaderAccessible::parent() const
-{
-    return const_cast<RecordTableAccessible*>(table_);
-}
-
-QAccessibleInterface* recordTableOf(const QWidget* widget)
-{
-    QWidget* window = widget->parentWidget();
-    QObject* table = window == nullptr ? nullptr
-                                       : window->findChild<QObject*>(QString::fromLatin1(kRecordTableName),
-                                                                     Qt::FindDirectChildrenOnly);
-    return table == nullptr ? nullptr : QAccessible::queryAccessibleInterface(table);
-}
-
-QList<QAccessibleInterface*> CellAccessible::columnHeaderCells() const
-{
-    auto* table = static_cast<RecordTableAccessible*>(recordTableOf(widget()));
-    if (table == nullptr)
-        return {};
-    return {table->columnHeader(column_)};
-}
-
-QList<QAccessibleInterface*> CellAccessible::rowHeaderCells() const
-{
-    auto* table = static_cast<RecordTableAccessible*>(recordTableOf(widget()));
-    if (table == nullptr || table->table() == nullptr)
-        return {};
-    return {QAccessible::queryAccessibleInterface(table->table()->header(row_))};
-}
 
 // The window: a frame named by its title. The record table stands where its first item stood.
 class FrameAccessible : public QAccessibleWidget {
@@ -587,15 +232,6 @@ double largestTime()
     return largestVolume() * (steps.firstListValue + steps.listRows - 1) / water.firstListValue;
 }
 
-// The whole units of a number as shown ("12" of "12.3" or "12,3").
-QStringView wholePart(const QString& text)
-{
-    qsizetype digits = 0;
-    while (digits < text.size() && text[digits].isDigit())
-        ++digits;
-    return QStringView(text).left(digits);
-}
-
 // A static text reads out its text as its value.
 class StaticTextAccessible : public QAccessibleWidget {
 public:
@@ -662,9 +298,9 @@ void describe(QWidget* widget, sim::Item item)
         install(new NumberAccessible(static_cast<StaticText*>(widget),
                                      item == Item::stxKJHyoji ? largestTime() : largestVolume()));
     else if (item == Item::stxZahyoX || item == Item::stxZahyoY)
-        install(new RowHeaderAccessible(static_cast<StaticText*>(widget)));
-    else if (const auto [column, row] = cellPosition(item); column >= 0)
-        install(new CellAccessible(static_cast<StaticText*>(widget), column, row));
+        install(rowHeaderAccessible(static_cast<StaticText*>(widget)));
+    else if (QAccessibleInterface* cell = recordCellAccessible(widget, item))
+        install(cell);
     else if (std::find(std::begin(kSwitches), std::end(kSwitches), item) != std::end(kSwitches))
         install(new SwitchAccessible(static_cast<QAbstractButton*>(widget)));
     else if (mark != std::end(kMarks))
@@ -673,9 +309,7 @@ void describe(QWidget* widget, sim::Item item)
 
 void describeWindow(QWidget* window)
 {
-    auto* table = new RecordTable(window);
-    install(new RecordTableAccessible(table));
-    install(new FrameAccessible(window, table));
+    install(new FrameAccessible(window, describeRecordTable(window)));
 }
 
 void textChanged(StaticText* box, const QString& before)
@@ -716,54 +350,6 @@ bool isSwitchOn(const QWidget* button)
     if (b != nullptr && b->isCheckable())
         return b->isChecked();
     return button->property(kSwitchOnProperty).toBool();
-}
-
-Announcer::Announcer(StaticText* time, StaticText* volume, PaintAreaItem* graph)
-    : numbers_{{{time, time->text()}, {volume, volume->text()}}}
-    , graph_(graph)
-    , graphText_(graph->textAlternative())
-{
-    time->setAnnouncedByOthers(true);
-    volume->setAnnouncedByOthers(true);
-}
-
-void Announcer::afterTicks()
-{
-    if (!QAccessible::isActive())
-        return;
-    bool announced = false;
-    for (Announced& number : numbers_)
-        announced = announce(number, true) || announced;
-    if (announced)
-        announceGraph();
-}
-
-void Announcer::now()
-{
-    if (!QAccessible::isActive())
-        return;
-    for (Announced& number : numbers_)
-        announce(number, false);
-    announceGraph();
-}
-
-bool Announcer::announce(Announced& number, bool wholeUnitsOnly)
-{
-    const QString shown = number.box->text();
-    if (shown == number.text || (wholeUnitsOnly && wholePart(shown) == wholePart(number.text)))
-        return false;
-    textChanged(number.box, std::exchange(number.text, shown));
-    return true;
-}
-
-void Announcer::announceGraph()
-{
-    QString drawn = graph_->textAlternative();
-    if (drawn == graphText_)
-        return;
-    graphText_ = std::move(drawn);
-    QAccessibleEvent event(graph_, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace ui
