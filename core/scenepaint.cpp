@@ -1,6 +1,9 @@
 #include "scenepaint.h"
 
+#include "controlpaint.h"
 #include "formpaint.h"
+
+#include <algorithm>
 
 namespace core {
 
@@ -43,6 +46,13 @@ void paintStaticText(Canvas& canvas, const Rect& r, const ItemLayout& entry)
         paintFrame(canvas, r, sim::clBlack, sim::clBlack);
     else if (entry.border == Border::Sunken)
         paintFrame(canvas, r, kSunkenShade, kSunkenLight);
+}
+
+// A list scrolls by whole rows and shows its selected row at the top.
+ScrollRange listRange(const sim::Window& window, const ItemLayout& entry)
+{
+    const int last = std::max(entry.listRows - 1, 0);
+    return {0, last, 1, std::clamp(window.selectedIndex(entry.item), 0, last)};
 }
 
 const Picture* pictureFor(Art art, const ScenePictures& pictures)
@@ -106,6 +116,17 @@ void paintScene(Canvas& canvas, const Rect& area, const sim::Window& window, con
             break;
         case Kind::StaticText:
             paintStaticText(canvas, r, entry);
+            break;
+        case Kind::PushButton:
+        case Kind::ColourButton:
+            paintButtonFace(canvas, r, false);
+            break;
+        case Kind::ToggleButton:
+            paintButtonFace(canvas, r, window.isPressed(entry.item));
+            break;
+        case Kind::ListBox:
+            paintListEdge(canvas, r);
+            paintScrollBar(canvas, listScrollBar(r), listRange(window, entry));
             break;
         default:
             break;

@@ -26,9 +26,10 @@ struct ScenePictures {
 
 // For a front end that draws the window's surface itself and puts real controls and texts over
 // it (the browser page). Repaints `area` of the client area: the window's painting (paintWindowArea),
-// then each shown shape, picture, label ground and static text ground with its border, in creation
-// order, so later items lie over earlier ones. Buttons, lists and every text are left to the front
-// end, and so is a picture that has not been given.
+// then each shown shape, picture, label ground, static text ground with its border, button face and
+// list edge and scroll bar, in creation order, so later items lie over earlier ones. The buttons'
+// captions, the lists' rows, every text and a picture that has not been given are left to the
+// front end.
 void paintScene(Canvas& canvas, const Rect& area, const sim::Window& window, const sim::State& state,
                 const ScenePictures& pictures);
 

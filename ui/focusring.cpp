@@ -1,6 +1,9 @@
 #include "focusring.h"
 
+#include "controlpaint.h"
+
 #include <QAbstractItemView>
+#include <QImage>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -21,6 +24,44 @@ void paintFocusRing(QPainter& painter, const QRect& rect)
     painter.fillRect(QRect(rect.right() - w + 1, rect.top() + w, w, rect.height() - 2 * w), colour);
 }
 
+namespace {
+
+core::Rect coreRect(const QRect& r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+QRect qRect(const core::Rect& r)
+{
+    return {r.left, r.top, r.width, r.height};
+}
+
+// The canvas's pixels as they are, at `at`: each pixel becomes a square of device pixels on a
+// scaled screen, never a blend of its neighbours.
+void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas)
+{
+    const QImage image(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(), canvas.height(),
+                       canvas.width() * 4, QImage::Format_RGB32);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(at, image);
+    painter.restore();
+}
+
+bool isVerticalScrollBar(const QStyleOptionComplex* option)
+{
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    return bar != nullptr && bar->orientation == Qt::Vertical;
+}
+
+core::ScrollRange rangeOf(const QStyleOptionComplex* option)
+{
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    return {bar->minimum, bar->maximum, bar->pageStep, bar->sliderPosition};
+}
+
+} // namespace
+
 FocusRingStyle::FocusRingStyle(QStyle* base)
     : QProxyStyle(base)
 {
@@ -29,6 +70,18 @@ FocusRingStyle::FocusRingStyle(QStyle* base)
 void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                    const QWidget* widget) const
 {
+    if (element == PE_PanelButtonCommand || element == PE_PanelButtonBevel) {
+        if (option->rect.isEmpty())
+            return;
+        core::Canvas canvas(option->rect.width(), option->rect.height());
+        core::paintButtonFace(canvas, {0, 0, canvas.width(), canvas.height()},
+                              option->state.testAnyFlags(State_Sunken | State_On));
+        drawCanvas(*painter, option->rect.topLeft(), canvas);
+        return;
+    }
+    // The default button is told apart by nothing but the focus ring, as on the page.
+    if (element == PE_FrameDefaultButton)
+        return;
     if (element != PE_FrameFocusRect) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
@@ -51,6 +104,60 @@ void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* opt
     focus.QStyleOption::operator=(*option);
     focus.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
     drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+}
+
+void FocusRingStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                                        const QWidget* widget) const
+{
+    if (control != CC_ScrollBar || !isVerticalScrollBar(option) || option->rect.isEmpty()) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    const bool down = option->state.testFlag(State_Sunken);
+    core::Canvas canvas(option->rect.width(), option->rect.height());
+    core::paintScrollBar(canvas, {0, 0, canvas.width(), canvas.height()}, rangeOf(option),
+                         down && option->activeSubControls.testFlag(SC_ScrollBarSubLine),
+                         down && option->activeSubControls.testFlag(SC_ScrollBarAddLine));
+    drawCanvas(*painter, option->rect.topLeft(), canvas);
+}
+
+// The parts lie where the core paints them, so a click lands on the arrow it sees.
+QRect FocusRingStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                                     const QWidget* widget) const
+{
+    if (control != CC_ScrollBar || !isVerticalScrollBar(option))
+        return QProxyStyle::subControlRect(control, option, part, widget);
+    const core::ScrollBarParts parts = core::scrollBarParts(coreRect(option->rect), rangeOf(option));
+    const core::Rect& g = parts.groove;
+    const core::Rect& t = parts.thumb;
+    switch (part) {
+    case SC_ScrollBarSubLine:
+        return qRect(parts.upArrow);
+    case SC_ScrollBarAddLine:
+        return qRect(parts.downArrow);
+    case SC_ScrollBarGroove:
+        return qRect(g);
+    case SC_ScrollBarSlider:
+        return qRect(t);
+    case SC_ScrollBarSubPage:
+        return t.isEmpty() ? QRect() : QRect(g.left, g.top, g.width, t.top - g.top);
+    case SC_ScrollBarAddPage:
+        return t.isEmpty() ? QRect() : QRect(g.left, t.bottom(), g.width, g.bottom() - t.bottom());
+    default:
+        return {};
+    }
+}
+
+int FocusRingStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    switch (metric) {
+    case PM_ScrollBarExtent:
+        return core::kScrollBarExtent;
+    case PM_ScrollBarSliderMin:
+        return core::kScrollThumbMinimum;
+    default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
 }
 
 } // namespace ui

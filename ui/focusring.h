@@ -24,6 +24,8 @@ void paintFocusRing(QPainter& painter, const QRect& rect);
 
 // The given style with the ring above in place of its focus rectangle. Item views get none from
 // here: a list draws its ring on its own edge, where it hides no part of the row.
+// The faces of the buttons and of the vertical scroll bars are the core's (controlpaint.h), the
+// ones the browser page paints too, so both show the same pixels.
 class FocusRingStyle : public QProxyStyle {
 public:
     explicit FocusRingStyle(QStyle* base);
@@ -32,6 +34,12 @@ public:
     // Fusion shows a push button's focus only as a tint of its outline.
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget = nullptr) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
 };
 
 } // namespace ui

@@ -1,8 +1,9 @@
 // The browser page paints the window's surface with the core: its BMP reader must read the
 // pictures as Qt does, and the surface it paints must be what the desktop's own widgets show
-// wherever no text or control stands.
+// wherever no text stands, the faces of the controls included.
 
 #include "bmp.h"
+#include "controlpaint.h"
 #include "layout.h"
 #include "mainwindow.h"
 #include "modelwindow.h"
@@ -55,11 +56,13 @@ TEST(Bmp, ReadsEveryPictureAsQtDoes)
 
 // The window after a run with records, dots, the polyline and the live line, painted by the
 // desktop and by the core; the core's pixels must equal the desktop's over every shape, picture,
-// label ground and static-text ground and border, and over the painting of tank and graph.
+// label ground and static-text ground and border, button face (the toggle's down), list edge and
+// scroll bar, and over the painting of tank and graph.
 TEST(ScenePaint, PaintsTheSurfaceAsTheDesktopShowsIt)
 {
-    const char* script = "select lbxSyokiRyo 2\nclick bbtnKirokuAuto\nclick btnMizuDasu\ntick 160\nclick btnTenki\n"
-                         "click btnMusubu\ntick 40\n";
+    const char* script =
+        "select lbxSyokiRyo 2\nclick bbtnKirokuAuto\nclick spbGraphFlg\nclick btnMizuDasu\ntick 160\nclick btnTenki\n"
+        "click btnMusubu\ntick 40\n";
     MainWindow window;
     Replay::takeControl(window);
     window.FormCreate();
@@ -82,6 +85,9 @@ TEST(ScenePaint, PaintsTheSurfaceAsTheDesktopShowsIt)
         model.setBounds(entry.item, window.scene().bounds(entry.item));
         model.setVisible(entry.item, window.scene().isVisible(entry.item));
     }
+    model.setPressed(sim::Item::spbGraphFlg, window.scene().isPressed(sim::Item::spbGraphFlg));
+    for (const sim::Item list : {sim::Item::lbxSyokiRyo, sim::Item::lbxJikan, sim::Item::lbxSuiryo})
+        model.setSelectedIndex(list, window.scene().selectedIndex(list));
     core::Picture pictures[3];
     const char* files[] = {"faucet.bmp", "scale-vertical.bmp", "scale-horizontal.bmp"};
     for (int i = 0; i < 3; ++i)
@@ -90,16 +96,20 @@ TEST(ScenePaint, PaintsTheSurfaceAsTheDesktopShowsIt)
     core::paintScene(canvas, {0, 0, core::kClientWidth, core::kClientHeight}, model, window.state(),
                      {&pictures[0], &pictures[1], &pictures[2]});
 
-    // Texts and controls are the front end's: left out, with the inside of each text's border.
+    // Texts are the front end's: left out, with the inside of each text's border, of each button's
+    // bevel and the list's row.
     std::vector<QRect> skipped;
     for (const core::ItemLayout& entry : core::layout()) {
         const sim::Bounds b = window.scene().bounds(entry.item);
         const QRect r(b.left, b.top, b.width, b.height);
         if (entry.kind == core::Kind::StaticText)
             skipped.push_back(r.adjusted(1, 1, -1, -1));
-        else if (entry.kind == core::Kind::Label || entry.kind == core::Kind::PushButton
-                 || entry.kind == core::Kind::ColourButton || entry.kind == core::Kind::ToggleButton
-                 || entry.kind == core::Kind::ListBox)
+        else if (entry.kind == core::Kind::PushButton || entry.kind == core::Kind::ColourButton
+                 || entry.kind == core::Kind::ToggleButton)
+            skipped.push_back(r.adjusted(2, 2, -2, -2));
+        else if (entry.kind == core::Kind::ListBox)
+            skipped.push_back(r.adjusted(2, 2, -2 - core::kScrollBarExtent, -2));
+        else if (entry.kind == core::Kind::Label)
             skipped.push_back(r);
     }
     int compared = 0;

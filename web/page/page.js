@@ -594,6 +594,12 @@
         M._ij_activate();
         refresh(true);
         byName.get('btnMizuDasu').el.focus();
+        // The focus ring shows once the keyboard moves the focus, and goes with the next click.
+        document.addEventListener('keydown', (event) => {
+            if (event.key === 'Tab')
+                root.classList.add('keys');
+        });
+        document.addEventListener('mousedown', () => root.classList.remove('keys'));
         document.getElementById('message-ok').addEventListener('click', () => document.getElementById('message').close());
         document.getElementById('again').addEventListener('click', () => location.reload());
         document.addEventListener('visibilitychange', onVisibility);

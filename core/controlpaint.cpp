@@ -1,0 +1,109 @@
+#include "controlpaint.h"
+
+#include <algorithm>
+
+namespace core {
+
+namespace {
+
+// The top and left lines stop short of the far corners; the bottom and right lines are whole, so
+// the corners where the two colours meet go to the bottom-right colour.
+void edge(Canvas& canvas, const Rect& r, sim::Colour topLeft, sim::Colour bottomRight)
+{
+    if (r.isEmpty())
+        return;
+    canvas.fill({r.left, r.top, r.width - 1, 1}, topLeft);
+    canvas.fill({r.left, r.top, 1, r.height - 1}, topLeft);
+    canvas.fill({r.left, r.bottom() - 1, r.width, 1}, bottomRight);
+    canvas.fill({r.right() - 1, r.top, 1, r.height}, bottomRight);
+}
+
+Rect shrunk(const Rect& r, int by)
+{
+    return {r.left + by, r.top + by, r.width - 2 * by, r.height - 2 * by};
+}
+
+// A solid triangle four rows high and seven pixels wide at its base, its point up or down,
+// centred in the rectangle (half a pixel to the left when the centre falls between pixels).
+void paintArrow(Canvas& canvas, const Rect& r, bool up)
+{
+    constexpr int rows = 4;
+    const int centre = r.left + (r.width - 1) / 2;
+    const int top = r.top + (r.height - rows) / 2;
+    for (int i = 0; i < rows; ++i) {
+        const int half = up ? i : rows - 1 - i;
+        canvas.fill({centre - half, top + i, 2 * half + 1, 1}, kScrollArrow);
+    }
+}
+
+void paintArrowButton(Canvas& canvas, const Rect& r, bool up, bool pressed)
+{
+    if (r.isEmpty())
+        return;
+    paintButtonFace(canvas, r, pressed);
+    const int shift = pressed ? 1 : 0;
+    paintArrow(canvas, {r.left + shift, r.top + shift, r.width, r.height}, up);
+}
+
+} // namespace
+
+void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken)
+{
+    if (rect.isEmpty())
+        return;
+    canvas.fill(rect, sunken ? kButtonPressedFace : kButtonFace);
+    if (sunken) {
+        edge(canvas, rect, kBevelDarkShadow, kBevelHighlight);
+        edge(canvas, shrunk(rect, 1), kBevelShadow, kBevelLight);
+    } else {
+        edge(canvas, rect, kBevelHighlight, kBevelDarkShadow);
+        edge(canvas, shrunk(rect, 1), kBevelLight, kBevelShadow);
+    }
+}
+
+ScrollBarParts scrollBarParts(const Rect& bar, const ScrollRange& range)
+{
+    ScrollBarParts parts;
+    if (bar.isEmpty())
+        return parts;
+    const int arrow = std::min(bar.width, bar.height / 2);
+    parts.upArrow = {bar.left, bar.top, bar.width, arrow};
+    parts.downArrow = {bar.left, bar.bottom() - arrow, bar.width, arrow};
+    parts.groove = {bar.left, bar.top + arrow, bar.width, bar.height - 2 * arrow};
+    const int span = range.maximum - range.minimum;
+    const int groove = parts.groove.height;
+    if (span <= 0 || groove < kScrollThumbMinimum)
+        return parts;
+    // Wide integers: the product of a range and a groove may exceed an int.
+    const long long page = std::max(range.pageStep, 1);
+    const int length = std::max(kScrollThumbMinimum, static_cast<int>(groove * page / (span + page)));
+    const long long offset = std::clamp(range.value, range.minimum, range.maximum) - range.minimum;
+    const int top = parts.groove.top + static_cast<int>((groove - length) * offset / span);
+    parts.thumb = {bar.left, top, bar.width, length};
+    return parts;
+}
+
+void paintScrollBar(Canvas& canvas, const Rect& bar, const ScrollRange& range, bool upPressed, bool downPressed)
+{
+    const ScrollBarParts parts = scrollBarParts(bar, range);
+    if (!parts.groove.isEmpty())
+        canvas.fill(parts.groove, kScrollGroove);
+    paintArrowButton(canvas, parts.upArrow, true, upPressed);
+    paintArrowButton(canvas, parts.downArrow, false, downPressed);
+    if (!parts.thumb.isEmpty())
+        paintButtonFace(canvas, parts.thumb, false);
+}
+
+void paintListEdge(Canvas& canvas, const Rect& list)
+{
+    edge(canvas, list, kListEdgeOuterShade, kListEdgeOuterLight);
+    edge(canvas, shrunk(list, 1), kListEdgeInnerShade, kListEdgeInnerLight);
+}
+
+Rect listScrollBar(const Rect& list)
+{
+    constexpr int frame = 2;
+    return {list.right() - frame - kScrollBarExtent, list.top + frame, kScrollBarExtent, list.height - 2 * frame};
+}
+
+} // namespace core
