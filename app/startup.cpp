@@ -2,9 +2,9 @@
 
 #include "accessibility.h"
 #include "apptitle.h"
-#include "focusring.h"
 #include "fonts.h"
 #include "pictures.h"
+#include "windowstyle.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -59,7 +59,7 @@ QString prepareApplication(QApplication& app, const QString& executablePath)
     // One style everywhere, so the window looks the same in every classroom, with a focus ring
     // that can be seen.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        app.setStyle(new ui::FocusRingStyle(fusion));
+        app.setStyle(new ui::WindowStyle(fusion));
     ui::installFaceSubstitutes();
     ui::installAccessibility();
     if (!ui::allArtPresent())

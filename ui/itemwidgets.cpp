@@ -1,8 +1,8 @@
 #include "itemwidgets.h"
 
 #include "accessibility.h"
-#include "focusring.h"
 #include "fonts.h"
+#include "windowstyle.h"
 
 #include <QEvent>
 #include <QPainter>

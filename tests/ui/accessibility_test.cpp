@@ -1,7 +1,7 @@
 #include "common/windowfixture.h"
 
 #include "accessibility.h"
-#include "focusring.h"
+#include "windowstyle.h"
 #include "graphdescription.h"
 #include "layout.h"
 

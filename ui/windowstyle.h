@@ -22,13 +22,13 @@ bool showsFocusRing(const QWidget* widget);
 // Paints the ring just inside `rect`.
 void paintFocusRing(QPainter& painter, const QRect& rect);
 
-// The given style with the ring above in place of its focus rectangle. Item views get none from
+// The window's style: the given one (Fusion) with the ring above in place of its focus rectangle,
+// and the faces of the buttons and of the vertical scroll bars the core's (controlpaint.h), the
+// ones the browser page paints too, so both show the same pixels. Item views get no ring from
 // here: a list draws its ring on its own edge, where it hides no part of the row.
-// The faces of the buttons and of the vertical scroll bars are the core's (controlpaint.h), the
-// ones the browser page paints too, so both show the same pixels.
-class FocusRingStyle : public QProxyStyle {
+class WindowStyle : public QProxyStyle {
 public:
-    explicit FocusRingStyle(QStyle* base);
+    explicit WindowStyle(QStyle* base);
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
     // Fusion shows a push button's focus only as a tint of its outline.

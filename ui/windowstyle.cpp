@@ -1,4 +1,4 @@
-#include "focusring.h"
+#include "windowstyle.h"
 
 #include "controlpaint.h"
 
@@ -62,13 +62,13 @@ core::ScrollRange rangeOf(const QStyleOptionComplex* option)
 
 } // namespace
 
-FocusRingStyle::FocusRingStyle(QStyle* base)
+WindowStyle::WindowStyle(QStyle* base)
     : QProxyStyle(base)
 {
 }
 
-void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                                   const QWidget* widget) const
+void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const
 {
     if (element == PE_PanelButtonCommand || element == PE_PanelButtonBevel) {
         if (option->rect.isEmpty())
@@ -94,8 +94,8 @@ void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
     painter->restore();
 }
 
-void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                                 const QWidget* widget) const
+void WindowStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const
 {
     QProxyStyle::drawControl(element, option, painter, widget);
     if (element != CE_PushButton || !(option->state & State_HasFocus))
@@ -106,8 +106,8 @@ void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* opt
     drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
 }
 
-void FocusRingStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                                        const QWidget* widget) const
+void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                                     const QWidget* widget) const
 {
     if (control != CC_ScrollBar || !isVerticalScrollBar(option) || option->rect.isEmpty()) {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
@@ -122,8 +122,8 @@ void FocusRingStyle::drawComplexControl(ComplexControl control, const QStyleOpti
 }
 
 // The parts lie where the core paints them, so a click lands on the arrow it sees.
-QRect FocusRingStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
-                                     const QWidget* widget) const
+QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                                  const QWidget* widget) const
 {
     if (control != CC_ScrollBar || !isVerticalScrollBar(option))
         return QProxyStyle::subControlRect(control, option, part, widget);
@@ -148,7 +148,7 @@ QRect FocusRingStyle::subControlRect(ComplexControl control, const QStyleOptionC
     }
 }
 
-int FocusRingStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
 {
     switch (metric) {
     case PM_ScrollBarExtent:
