@@ -6,18 +6,6 @@ namespace core {
 
 namespace {
 
-// The top and left lines stop short of the far corners; the bottom and right lines are whole, so
-// the corners where the two colours meet go to the bottom-right colour.
-void edge(Canvas& canvas, const Rect& r, sim::Colour topLeft, sim::Colour bottomRight)
-{
-    if (r.isEmpty())
-        return;
-    canvas.fill({r.left, r.top, r.width - 1, 1}, topLeft);
-    canvas.fill({r.left, r.top, 1, r.height - 1}, topLeft);
-    canvas.fill({r.left, r.bottom() - 1, r.width, 1}, bottomRight);
-    canvas.fill({r.right() - 1, r.top, 1, r.height}, bottomRight);
-}
-
 Rect shrunk(const Rect& r, int by)
 {
     return {r.left + by, r.top + by, r.width - 2 * by, r.height - 2 * by};
@@ -47,17 +35,27 @@ void paintArrowButton(Canvas& canvas, const Rect& r, bool up, bool pressed)
 
 } // namespace
 
+void paintEdge(Canvas& canvas, const Rect& r, sim::Colour topLeft, sim::Colour bottomRight)
+{
+    if (r.isEmpty())
+        return;
+    canvas.fill({r.left, r.top, r.width - 1, 1}, topLeft);
+    canvas.fill({r.left, r.top, 1, r.height - 1}, topLeft);
+    canvas.fill({r.left, r.bottom() - 1, r.width, 1}, bottomRight);
+    canvas.fill({r.right() - 1, r.top, 1, r.height}, bottomRight);
+}
+
 void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken)
 {
     if (rect.isEmpty())
         return;
     canvas.fill(rect, sunken ? kButtonPressedFace : kButtonFace);
     if (sunken) {
-        edge(canvas, rect, kBevelDarkShadow, kBevelHighlight);
-        edge(canvas, shrunk(rect, 1), kBevelShadow, kBevelLight);
+        paintEdge(canvas, rect, kBevelDarkShadow, kBevelHighlight);
+        paintEdge(canvas, shrunk(rect, 1), kBevelShadow, kBevelLight);
     } else {
-        edge(canvas, rect, kBevelHighlight, kBevelDarkShadow);
-        edge(canvas, shrunk(rect, 1), kBevelLight, kBevelShadow);
+        paintEdge(canvas, rect, kBevelHighlight, kBevelDarkShadow);
+        paintEdge(canvas, shrunk(rect, 1), kBevelLight, kBevelShadow);
     }
 }
 
@@ -96,8 +94,8 @@ void paintScrollBar(Canvas& canvas, const Rect& bar, const ScrollRange& range, b
 
 void paintListEdge(Canvas& canvas, const Rect& list)
 {
-    edge(canvas, list, kListEdgeOuterShade, kListEdgeOuterLight);
-    edge(canvas, shrunk(list, 1), kListEdgeInnerShade, kListEdgeInnerLight);
+    paintEdge(canvas, list, kListEdgeOuterShade, kListEdgeOuterLight);
+    paintEdge(canvas, shrunk(list, 1), kListEdgeInnerShade, kListEdgeInnerLight);
 }
 
 Rect listScrollBar(const Rect& list)

@@ -22,6 +22,11 @@ inline constexpr sim::Colour kScrollArrow{0x40, 0x40, 0x40};
 // while it is on.
 void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken);
 
+// A 1-pixel edge around `rect`: the top and left lines stop short of the far corners and the
+// bottom and right lines are whole, so the corners where the two colours meet take the
+// bottom-right colour, as the desktop's style draws its panels.
+void paintEdge(Canvas& canvas, const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight);
+
 // The width of a vertical scroll bar.
 inline constexpr int kScrollBarExtent = 14;
 // The shortest thumb; a groove shorter than this shows none.

@@ -27,25 +27,13 @@ void paintShape(Canvas& canvas, const Rect& r, const ItemLayout& entry)
     }
 }
 
-// The shade takes the top and left lines short of the far corners; the light takes the bottom and
-// right lines whole, corners included, as the desktop's style draws a sunken panel.
-void paintFrame(Canvas& canvas, const Rect& r, sim::Colour topLeft, sim::Colour bottomRight)
-{
-    if (r.isEmpty())
-        return;
-    canvas.fill({r.left, r.top, r.width - 1, 1}, topLeft);
-    canvas.fill({r.left, r.top, 1, r.height - 1}, topLeft);
-    canvas.fill({r.left, r.bottom() - 1, r.width, 1}, bottomRight);
-    canvas.fill({r.right() - 1, r.top, 1, r.height}, bottomRight);
-}
-
 void paintStaticText(Canvas& canvas, const Rect& r, const ItemLayout& entry)
 {
     canvas.fill(r, resolve(entry.background));
     if (entry.border == Border::Single)
-        paintFrame(canvas, r, sim::clBlack, sim::clBlack);
+        paintEdge(canvas, r, sim::clBlack, sim::clBlack);
     else if (entry.border == Border::Sunken)
-        paintFrame(canvas, r, kSunkenShade, kSunkenLight);
+        paintEdge(canvas, r, kSunkenShade, kSunkenLight);
 }
 
 // A list scrolls by whole rows and shows its selected row at the top.
