@@ -13,7 +13,7 @@ set -u
 program=${1:?usage: screenreader.sh PATH/TO/ichijikansu}
 python=/usr/bin/python3
 
-for tool in Xvfb xdotool dbus-run-session; do
+for tool in Xvfb xdpyinfo xdotool dbus-run-session; do
     command -v "$tool" >/dev/null || { echo "screenreader: $tool is missing: skipped"; exit 77; }
 done
 launcher=''
@@ -40,33 +40,57 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# Xvfb picks a free display itself and writes its number.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-done
-[ -s "$work/display" ] || { echo "screenreader: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
+# Xvfb picks a free display itself and writes its number; the display must then answer.
+start_display() {
+    : >"$work/display"
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$work/display" ] || return 1
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+stop_display() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=''
+}
+
 unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 
 # A process group of its own, so the buses and the program go with it whatever happens.
-# The buses' chatter goes to a log, shown only when something went wrong. A session whose program
-# never reached the accessibility bus (3) is a bus that failed to start, not a wrong reading: it
-# is tried once more.
-for attempt in 1 2; do
+# The buses' chatter goes to a log, shown only when something went wrong. A session whose display
+# or program never came up (3: the program never reached the accessibility bus) failed to start,
+# which is not a wrong reading: it is tried afresh, on a new display, up to three times.
+status=1
+for attempt in 1 2 3; do
+    if ! start_display; then
+        echo "screenreader: Xvfb did not start (attempt $attempt)"
+        sed 's/^/    /' "$work/xvfb.log"
+        stop_display
+        continue
+    fi
     setsid -w timeout 150 dbus-run-session -- "$python" "$here/screenreader.py" "$program" 2>"$work/session.log" &
     session_group=$!
     wait "$session_group"
     status=$?
     kill -- "-$session_group" 2>/dev/null
     session_group=''
-    [ "$status" -eq 3 ] && [ "$attempt" -eq 1 ] && { echo "screenreader: starting afresh"; continue; }
-    break
+    stop_display
+    [ "$status" -eq 3 ] || break
+    echo "screenreader: starting afresh (attempt $attempt)"
+    sed 's/^/    /' "$work/xvfb.log"
 done
 [ "$status" -eq 0 ] || sed 's/^/    /' "$work/session.log"
 [ "$status" -eq 124 ] && echo "screenreader: timed out after 150 s"
