@@ -65,16 +65,22 @@ std::span<const ButtonBinding> buttonBindings()
     return kButtons;
 }
 
-std::span<const ItemDescription> itemDescriptions()
-{
-    return kDescriptions;
-}
-
 const ButtonBinding* bindingOf(sim::Item item)
 {
     const auto* found = std::find_if(std::begin(kButtons), std::end(kButtons),
                                      [item](const ButtonBinding& b) { return b.item == item; });
     return found == std::end(kButtons) ? nullptr : found;
+}
+
+ItemDescription descriptionOf(sim::Item item)
+{
+    if (const ButtonBinding* button = bindingOf(item))
+        return {item, button->name, button->description};
+    for (const ItemDescription& entry : kDescriptions) {
+        if (entry.item == item)
+            return entry;
+    }
+    return {item, "", ""};
 }
 
 const ButtonBinding* buttonNamed(std::string_view name)

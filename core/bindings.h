@@ -30,10 +30,12 @@ struct ItemDescription {
 };
 
 std::span<const ButtonBinding> buttonBindings();
-std::span<const ItemDescription> itemDescriptions();
 
 // The row of a button, or null for any other item.
 const ButtonBinding* bindingOf(sim::Item item);
+// What a screen reader says about an item: its binding row's name and description, or its
+// description row's; empty texts for any other item. An empty name leaves the caption to speak.
+ItemDescription descriptionOf(sim::Item item);
 // A button by its layout name ("btnMizuDasu"), or null.
 const ButtonBinding* buttonNamed(std::string_view name);
 

@@ -60,22 +60,25 @@ void ModelWindow::setPressed(sim::Item toggle, bool pressed)
     change(toggle, &ItemState::pressed, pressed);
 }
 
-void ModelWindow::setTimerEnabled(bool enabled)
+template <typename T>
+void ModelWindow::changeTimer(T& field, T value)
 {
-    if (timerEnabled_ == enabled)
+    // As a real timer: setting what it has does not restart its count.
+    if (field == value)
         return;
-    timerEnabled_ = enabled;
+    field = value;
     if (onTimerChanged)
         onTimerChanged();
 }
 
+void ModelWindow::setTimerEnabled(bool enabled)
+{
+    changeTimer(timerEnabled_, enabled);
+}
+
 void ModelWindow::setTimerInterval(std::uint32_t milliseconds)
 {
-    if (timerInterval_ == milliseconds)
-        return;
-    timerInterval_ = milliseconds;
-    if (onTimerChanged)
-        onTimerChanged();
+    changeTimer(timerInterval_, milliseconds);
 }
 
 void ModelWindow::showMessage(std::string_view text)

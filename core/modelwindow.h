@@ -63,6 +63,8 @@ private:
     static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
     template <typename T>
     void change(sim::Item item, T ItemState::*field, const T& value);
+    template <typename T>
+    void changeTimer(T& field, T value);
 
     std::array<ItemState, sim::kItemCount> items_{};
     bool timerEnabled_ = false;

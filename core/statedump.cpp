@@ -61,24 +61,7 @@ private:
             text_ += ',';
         fresh_ = false;
     }
-    void quoted(const std::string& value)
-    {
-        text_ += '"';
-        for (const char c : value) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                text_ += '\\';
-                text_ += c;
-            } else if (byte < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-                text_ += escape;
-            } else {
-                text_ += c; // UTF-8 passes through
-            }
-        }
-        text_ += '"';
-    }
+    void quoted(std::string_view value) { appendJsonString(text_, value); }
 
     std::string text_;
     bool fresh_ = true;
@@ -90,6 +73,25 @@ const char* nameOf(Item item)
 }
 
 } // namespace
+
+void appendJsonString(std::string& json, std::string_view text)
+{
+    json += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            json += escape;
+        } else {
+            json += c; // UTF-8 passes through
+        }
+    }
+    json += '"';
+}
 
 std::string dumpState(const sim::State& s, const sim::Window& window, TimerReading timer, int messagesShown)
 {

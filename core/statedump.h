@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -19,5 +20,9 @@ struct TimerReading {
 // state) and how many messages were shown. Scenario tests compare these lines byte for byte, on
 // every front end.
 std::string dumpState(const sim::State& state, const sim::Window& window, TimerReading timer, int messagesShown);
+
+// Appends `text` (UTF-8) as a JSON string: quotes and backslashes escaped, control characters as
+// \u00XX, everything else as it is.
+void appendJsonString(std::string& json, std::string_view text);
 
 } // namespace core

@@ -260,12 +260,9 @@ QAccessibleInterface* staticTextFactory(const QString&, QObject* object)
 
 Description descriptionOf(sim::Item item)
 {
-    if (const core::ButtonBinding* button = core::bindingOf(item))
-        return {QString::fromUtf8(button->name), QString::fromUtf8(button->description)};
-    for (const core::ItemDescription& entry : core::itemDescriptions()) {
-        if (entry.item == item)
-            return {QString::fromUtf8(entry.name), QString::fromUtf8(entry.description)};
-    }
+    const core::ItemDescription said = core::descriptionOf(item);
+    if (*said.name != '\0' || *said.description != '\0')
+        return {QString::fromUtf8(said.name), QString::fromUtf8(said.description)};
     // A cell says its text; the table's headers say which record and which coordinate it is.
     for (int k = 1; k <= kRecordColumns; ++k) {
         const QString number = QString::number(k);

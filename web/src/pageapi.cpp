@@ -8,6 +8,7 @@
 #include "layout.h"
 #include "lesson.h"
 #include "scenepaint.h"
+#include "statedump.h"
 
 #include <emscripten/emscripten.h>
 
@@ -87,24 +88,6 @@ const char* handOut(std::string text)
     return page->text.c_str();
 }
 
-void appendJsonString(std::string& json, std::string_view text)
-{
-    json += '"';
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    json += '"';
-}
-
 std::string colourJson(sim::Colour c)
 {
     char text[16];
@@ -169,18 +152,6 @@ const char* borderName(core::Border border)
     return "";
 }
 
-// What screen readers hear about an item: its binding row, or its description row.
-std::pair<const char*, const char*> descriptionOf(Item item)
-{
-    if (const core::ButtonBinding* button = core::bindingOf(item))
-        return {button->name, button->description};
-    for (const core::ItemDescription& entry : core::itemDescriptions()) {
-        if (entry.item == item)
-            return {entry.name, entry.description};
-    }
-    return {"", ""};
-}
-
 // The layout table, for the page to build its elements from.
 std::string layoutJson()
 {
@@ -188,15 +159,15 @@ std::string layoutJson()
     for (const core::ItemLayout& entry : core::layout()) {
         if (json.size() > 1)
             json += ',';
-        const auto [name, description] = descriptionOf(entry.item);
+        const core::ItemDescription said = core::descriptionOf(entry.item);
         const sim::Bounds& b = entry.bounds;
         json += "{\"name\":";
-        appendJsonString(json, entry.name);
+        core::appendJsonString(json, entry.name);
         json += ",\"kind\":\"" + std::string(kindName(entry.kind)) + "\"";
         json += ",\"bounds\":[" + std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.width)
                 + "," + std::to_string(b.height) + "]";
         json += ",\"caption\":";
-        appendJsonString(json, entry.caption);
+        core::appendJsonString(json, entry.caption);
         json += ",\"background\":" + colourJson(core::resolve(entry.background));
         json += ",\"text\":" + colourJson(core::resolve(entry.text));
         json += ",\"face\":\"" + std::string(entry.font.face == core::Face::Gothic ? "gothic" : "serif") + "\"";
@@ -210,9 +181,9 @@ std::string layoutJson()
         json += ",\"listRows\":" + std::to_string(entry.listRows);
         json += std::string(",\"sizedToText\":") + (entry.sizedToText ? "true" : "false");
         json += ",\"accessibleName\":";
-        appendJsonString(json, name);
+        core::appendJsonString(json, said.name);
         json += ",\"description\":";
-        appendJsonString(json, description);
+        core::appendJsonString(json, said.description);
         json += '}';
     }
     return json + "]";
