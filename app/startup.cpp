@@ -2,7 +2,6 @@
 
 #include "accessibility.h"
 #include "apptitle.h"
-#include "fonts.h"
 #include "pictures.h"
 #include "windowstyle.h"
 
@@ -60,7 +59,6 @@ QString prepareApplication(QApplication& app, const QString& executablePath)
     // that can be seen.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         app.setStyle(new ui::WindowStyle(fusion));
-    ui::installFaceSubstitutes();
     ui::installAccessibility();
     if (!ui::allArtPresent())
         return QStringLiteral("the pictures are missing from this build");

@@ -11,7 +11,7 @@ class QApplication;
 // instead of Qt's abort and core dump.
 std::unique_ptr<QApplication> createApplication(int& argc, char** argv);
 
-// Fonts, style and title: everything the window relies on before it is created. Returns an
+// Style, title and accessibility: everything the window relies on before it is created. Returns an
 // error text when something the program needs is missing from the build, else an empty text.
 QString prepareApplication(QApplication& app, const QString& executablePath);
 

@@ -1,22 +1,61 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
+
+#include <array>
 
 namespace ui {
 
-void installFaceSubstitutes()
+namespace {
+
+// Each face of the design, by its own names first, then what Debian ships in its place.
+struct FaceNames {
+    Face face;
+    std::array<const char*, 4> candidates; // in order of preference; unused ones are null
+};
+
+constexpr FaceNames kFaceNames[] = {
+    // The proportional Japanese Gothic, also known by its ASCII name.
+    {Face::Gothic, {core::kGothicFaceName, "MS PGothic", "IPAPGothic", "IPAGothic"}},
+    // Times New Roman, and the face with its metrics.
+    {Face::Serif, {core::kSerifFaceName, "Liberation Serif", nullptr, nullptr}},
+};
+
+QString installedFamily(const FaceNames& names, const QStringList& installed)
 {
-    const QStringList gothic{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-    QFont::insertSubstitutions(QString::fromUtf8(core::kGothicFaceName), gothic);
-    // The same face is also known by its ASCII name.
-    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
-    QFont::insertSubstitutions(QString::fromUtf8(core::kSerifFaceName),
-                               QStringList{QStringLiteral("Liberation Serif")});
+    for (const char* candidate : names.candidates) {
+        if (candidate != nullptr && installed.contains(QString::fromUtf8(candidate), Qt::CaseInsensitive))
+            return QString::fromUtf8(candidate);
+    }
+    // None is installed: Qt picks what it can.
+    return QString::fromUtf8(names.candidates.front());
+}
+
+} // namespace
+
+QString familyFor(Face face)
+{
+    // Decided once, from the list of installed families. Asking for a family that is not installed
+    // sends Qt through fontconfig's substitution rules and a sorted list of every font on the
+    // system, for each size and weight, which cost the first frame some 3 ms.
+    static const std::array<QString, std::size(kFaceNames)> families = [] {
+        const QStringList installed = QFontDatabase::families();
+        std::array<QString, std::size(kFaceNames)> found;
+        for (std::size_t i = 0; i < found.size(); ++i)
+            found[i] = installedFamily(kFaceNames[i], installed);
+        return found;
+    }();
+    for (std::size_t i = 0; i < families.size(); ++i) {
+        if (kFaceNames[i].face == face)
+            return families[i];
+    }
+    return {};
 }
 
 QFont fontFor(const FontSpec& wanted)
 {
-    QFont font(QString::fromUtf8(wanted.face == Face::Gothic ? core::kGothicFaceName : core::kSerifFaceName));
+    QFont font(familyFor(wanted.face));
     // A pixel size is the character height without internal leading, as the layout measures it.
     font.setPixelSize(wanted.pixelHeight);
     font.setBold(wanted.bold);

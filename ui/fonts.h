@@ -10,10 +10,11 @@ using core::Art;
 using core::Face;
 using core::FontSpec;
 
-// Maps the design's faces to what Debian ships: IPAPGothic for the proportional Japanese Gothic,
-// Liberation Serif for Times New Roman. Where the real faces are installed they are used instead.
-// Fontconfig would otherwise answer the Japanese name with DejaVu Sans, which has no kana.
-void installFaceSubstitutes();
+// The installed family for one of the design's faces: the design's own where it is installed,
+// else what Debian ships in its place, IPAPGothic for the proportional Japanese Gothic and
+// Liberation Serif for Times New Roman. Fontconfig alone would answer the Japanese name with
+// DejaVu Sans, which has no kana. Needs the application object.
+QString familyFor(Face face);
 
 QFont fontFor(const FontSpec& wanted);
 
