@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "announcer.h"
+#include "backbuffer.h"
 #include "formpaint.h"
 #include "graphdescription.h"
 #include "itemwidgets.h"
@@ -42,9 +43,6 @@ MainWindow::MainWindow(QWidget* parent)
     , timer_(new PeriodicTimer([this] { run(&Simulation::Timer1Timer); }, [this] { afterTicks(); }, this))
     , scene_(widgets_, *timer_, {[this](std::string_view text) { showMessage(text); }, [this] { requestQuit(); }})
     , simulation_(scene_)
-    , canvas_(core::kClientWidth, core::kClientHeight)
-    , canvasImage_(reinterpret_cast<const uchar*>(canvas_.pixels()), canvas_.width(), canvas_.height(),
-                   static_cast<qsizetype>(canvas_.width()) * 4, QImage::Format_RGB32)
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     QPalette background = palette();
@@ -90,7 +88,7 @@ void MainWindow::createItems()
     for (const core::ItemLayout& entry : core::layout()) {
         // Created in layout order, so later items lie over earlier ones as the design stacks them.
         widgets_[static_cast<std::size_t>(sim::indexOf(entry.item))] =
-            ui::createItem(entry, ui::artImage(entry.art), this);
+            ui::createItem(entry, ui::artFile(entry.art), this);
     }
 }
 
@@ -194,24 +192,34 @@ void MainWindow::showEvent(QShowEvent* event)
 // Painting changes nothing: the record table is brought up to date after every handler instead.
 void MainWindow::paintEvent(QPaintEvent* event)
 {
-    const QRect canvasRect(0, 0, canvas_.width(), canvas_.height());
+    const QRect surface(0, 0, core::kClientWidth, core::kClientHeight);
     std::vector<core::Rect> areas;
     for (const QRect& r : event->region()) {
-        const QRect area = r.intersected(canvasRect);
+        const QRect area = r.intersected(surface);
         if (!area.isEmpty())
             areas.push_back({area.x(), area.y(), area.width(), area.height()});
     }
-    core::paintWindowAreas(
-        canvas_, areas,
-        {scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1), scene_.isPressed(Item::spbGraphFlg), &state()});
+    const core::PaintInput input{scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1),
+                                 scene_.isPressed(Item::spbGraphFlg), &state()};
 
     QPainter painter(this);
-    for (const core::Rect& a : areas) {
-        const QRect area(a.left, a.top, a.width, a.height);
-        painter.drawImage(area, canvasImage_, area);
+    if (std::optional<core::Canvas> backBuffer = ui::canvasOver(painter, size())) {
+        // Straight into the window's pixels: no canvas the size of the window to fill and copy
+        // at a full repaint, which was the largest part of the time to the first frame.
+        core::paintWindowAreas(*backBuffer, areas, input, core::GraphExtent::WithinAreas);
+    } else {
+        if (!canvas_)
+            canvas_.emplace(surface.width(), surface.height());
+        core::paintWindowAreas(*canvas_, areas, input);
+        const QImage image(reinterpret_cast<const uchar*>(canvas_->pixels()), canvas_->width(), canvas_->height(),
+                           static_cast<qsizetype>(canvas_->stride()) * 4, QImage::Format_RGB32);
+        for (const core::Rect& a : areas) {
+            const QRect area(a.left, a.top, a.width, a.height);
+            painter.drawImage(area, image, area);
+        }
     }
     // A window larger than the layout shows the window's colour beyond it.
-    const QRegion beyond = event->region().subtracted(canvasRect);
+    const QRegion beyond = event->region().subtracted(surface);
     for (const QRect& r : beyond)
         painter.fillRect(r, palette().color(QPalette::Window));
 }

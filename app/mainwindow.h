@@ -5,11 +5,11 @@
 #include "simulation.h"
 #include "widgetwindow.h"
 
-#include <QImage>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class PeriodicTimer;
 
@@ -77,10 +77,10 @@ private:
     PeriodicTimer* timer_ = nullptr;
     WidgetWindow scene_;
     sim::Simulation simulation_;
-    // The window's own painting, drawn by the core and shown as it is: the desktop's graph
-    // pixels are the core's pixels. The image shares the canvas's memory.
-    core::Canvas canvas_;
-    QImage canvasImage_;
+    // The window's own painting is drawn by the core, so the desktop's graph pixels are the
+    // core's pixels: straight into the back buffer where the painter allows it, otherwise into
+    // this canvas, made at the first such painting, and shown from it.
+    std::optional<core::Canvas> canvas_;
     std::unique_ptr<ui::Announcer> announcer_;
     MessagePresenter presenter_;
     int messagesShown_ = 0;

@@ -276,10 +276,28 @@ Rect Rect::intersected(const Rect& other) const
 Canvas::Canvas(int width, int height, PixelOrder order)
     : width_(std::max(width, 0))
     , height_(std::max(height, 0))
+    , stride_(width_)
     , order_(order)
-    , pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), pack(sim::clBlack))
+    , owned_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), pack(sim::clBlack))
+    , pixels_(owned_.data())
     , clip_{0, 0, width_, height_}
 {
+}
+
+Canvas::Canvas(std::uint32_t* pixels, int width, int height, int stride, PixelOrder order)
+    // Rows that would overlap, or no pixels at all, make an empty canvas that draws nothing.
+    : width_(pixels == nullptr || stride < width ? 0 : std::max(width, 0))
+    , height_(width_ == 0 ? 0 : std::max(height, 0))
+    , stride_(stride)
+    , order_(order)
+    , pixels_(pixels)
+    , clip_{0, 0, width_, height_}
+{
+}
+
+Canvas Canvas::over(std::uint32_t* pixels, int width, int height, int stride, PixelOrder order)
+{
+    return Canvas(pixels, width, height, stride, order);
 }
 
 std::uint32_t Canvas::pack(sim::Colour colour) const
@@ -298,7 +316,7 @@ sim::Colour Canvas::pixel(int x, int y) const
     if (x < 0 || y < 0 || x >= width_ || y >= height_)
         return sim::clBlack;
     const std::uint32_t word =
-        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) + static_cast<std::size_t>(x)];
     if (order_ == PixelOrder::Xrgb)
         return {static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
                 static_cast<std::uint8_t>(word)};
@@ -328,7 +346,7 @@ void Canvas::fill(const Rect& rect, sim::Colour colour)
     const i64 bottom = std::min<i64>(i64{rect.top} + originY_ + rect.height, clip_.bottom());
     if (left >= right)
         return;
-    const Target target{pixels_.data(), width_, clip_, pack(colour)};
+    const Target target{pixels_, stride_, clip_, pack(colour)};
     for (i64 y = top; y < bottom; ++y)
         target.row(y, left, right - 1);
 }
@@ -338,7 +356,20 @@ void Canvas::setPixel(int x, int y, sim::Colour colour)
     const i64 bx = i64{x} + originX_;
     const i64 by = i64{y} + originY_;
     if (bx >= clip_.left && bx < clip_.right() && by >= clip_.top && by < clip_.bottom())
-        Target{pixels_.data(), width_, clip_, pack(colour)}.put(bx, by);
+        Target{pixels_, stride_, clip_, pack(colour)}.put(bx, by);
+}
+
+void Canvas::setRow(int x, int y, std::span<const sim::Colour> colours)
+{
+    const i64 by = i64{y} + originY_;
+    if (by < clip_.top || by >= clip_.bottom())
+        return;
+    const i64 bx = i64{x} + originX_;
+    const i64 from = std::max<i64>(bx, clip_.left);
+    const i64 to = std::min<i64>(bx + static_cast<i64>(colours.size()), clip_.right());
+    std::uint32_t* row = pixels_ + by * stride_;
+    for (i64 column = from; column < to; ++column)
+        row[column] = pack(colours[static_cast<std::size_t>(column - bx)]);
 }
 
 void Canvas::line(sim::Point from, sim::Point to, sim::Colour colour, int width)
@@ -353,7 +384,7 @@ void Canvas::line(sim::Point from, sim::Point to, sim::Colour colour, int width)
         if (v > kCoordinateLimit || v < -kCoordinateLimit)
             return;
     }
-    const Target target{pixels_.data(), width_, clip_, pack(colour)};
+    const Target target{pixels_, stride_, clip_, pack(colour)};
     if (width <= 1)
         thinLine(target, x0, y0, x1, y1);
     else

@@ -4,6 +4,7 @@
 #include "state.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace core {
@@ -34,12 +35,22 @@ enum class PixelOrder { Xrgb, Rgba };
 class Canvas {
 public:
     Canvas(int width, int height, PixelOrder order = PixelOrder::Xrgb);
+    // A canvas over pixels it does not own (a window's back buffer), `stride` words from the start
+    // of one row to the next. The pixels must outlive the canvas and are left as they are.
+    static Canvas over(std::uint32_t* pixels, int width, int height, int stride, PixelOrder order = PixelOrder::Xrgb);
+
+    // It points into its own buffer, so a copy would draw into the original's pixels.
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    Canvas(Canvas&&) noexcept = default;
+    Canvas& operator=(Canvas&&) noexcept = default;
 
     int width() const { return width_; }
     int height() const { return height_; }
+    int stride() const { return stride_; } // in pixels
     PixelOrder order() const { return order_; }
-    const std::uint32_t* pixels() const { return pixels_.data(); }
-    std::uint32_t* pixels() { return pixels_.data(); }
+    const std::uint32_t* pixels() const { return pixels_; }
+    std::uint32_t* pixels() { return pixels_; }
     sim::Colour pixel(int x, int y) const; // in buffer pixels; black outside the buffer
 
     // The clip is always kept within the buffer.
@@ -51,6 +62,8 @@ public:
     // Fills the rectangle (relative to the origin) with the colour.
     void fill(const Rect& rect, sim::Colour colour);
     void setPixel(int x, int y, sim::Colour colour); // relative to the origin, clipped
+    // The pixels from (x, y) rightwards take the colours in turn; relative to the origin, clipped.
+    void setRow(int x, int y, std::span<const sim::Colour> colours);
 
     // A line from `from` to `to`, relative to the origin.
     // Width 1: covers `from` and every pixel on the way, and stops one pixel short of `to`, for
@@ -64,12 +77,15 @@ public:
     void line(sim::Point from, sim::Point to, sim::Colour colour, int width);
 
 private:
+    Canvas(std::uint32_t* pixels, int width, int height, int stride, PixelOrder order);
     std::uint32_t pack(sim::Colour colour) const;
 
     int width_;
     int height_;
+    int stride_;
     PixelOrder order_;
-    std::vector<std::uint32_t> pixels_;
+    std::vector<std::uint32_t> owned_; // empty for a canvas over someone else's pixels
+    std::uint32_t* pixels_;
     Rect clip_;
     int originX_ = 0;
     int originY_ = 0;

@@ -91,18 +91,22 @@ void drawGraph(Canvas& canvas, const PaintInput& input)
         canvas.line(start, s.Ten[0], sim::clRed, 1);
 }
 
-// The graph is redrawn whole at every painting, whatever part of the window asked for it, so that
-// a front end can show it from the canvas without tracking what changed in it.
-void drawGraphSurface(Canvas& canvas, const PaintInput& input)
+// The graph is drawn within `limit` (window pixels) and cut off at its own edges.
+void drawGraphSurface(Canvas& canvas, const PaintInput& input, const Rect& limit)
 {
     const Rect windowClip = canvas.clip();
     const sim::Point windowOrigin = canvas.origin();
     const sim::Bounds& g = input.graph;
     canvas.setOrigin(windowOrigin.x + g.left, windowOrigin.y + g.top);
-    canvas.setClip({windowOrigin.x + g.left, windowOrigin.y + g.top, kGraphSide, kGraphSide});
+    canvas.setClip(Rect{windowOrigin.x + g.left, windowOrigin.y + g.top, kGraphSide, kGraphSide}.intersected(limit));
     drawGraph(canvas, input);
     canvas.setOrigin(windowOrigin.x, windowOrigin.y);
     canvas.setClip(windowClip);
+}
+
+Rect wholeOf(const Canvas& canvas)
+{
+    return {0, 0, canvas.width(), canvas.height()};
 }
 
 } // namespace
@@ -111,7 +115,7 @@ void FormPaint(Canvas& canvas, const PaintInput& input)
 {
     drawTankOutline(canvas, input.tank);
     drawTicks(canvas, input.tank, input.graph);
-    drawGraphSurface(canvas, input);
+    drawGraphSurface(canvas, input, wholeOf(canvas));
 }
 
 void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input)
@@ -119,7 +123,7 @@ void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input)
     paintWindowAreas(canvas, std::span(&area, 1), input);
 }
 
-void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintInput& input)
+void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintInput& input, GraphExtent extent)
 {
     const Rect savedClip = canvas.clip();
     const sim::Point savedOrigin = canvas.origin();
@@ -130,8 +134,13 @@ void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintIn
         canvas.fill(area, sim::clMoneyGreen);
         drawTankOutline(canvas, input.tank);
         drawTicks(canvas, input.tank, input.graph);
+        if (extent == GraphExtent::WithinAreas)
+            drawGraphSurface(canvas, input, area);
     }
-    drawGraphSurface(canvas, input);
+    // The graph is redrawn whole, whatever part of the window asked for it, so that a front end
+    // can show it from its canvas without tracking what changed in it.
+    if (extent == GraphExtent::Whole)
+        drawGraphSurface(canvas, input, wholeOf(canvas));
 
     canvas.setOrigin(savedOrigin.x, savedOrigin.y);
     canvas.setClip(savedClip);

@@ -26,7 +26,13 @@ void FormPaint(Canvas& canvas, const PaintInput& input);
 // FormPaint with the window surface limited to the area.
 void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input);
 
+// How much of the graph a repaint draws: all of it (into a canvas of the front end's own, which
+// shows the areas from it), or only its part within the areas (into a buffer that also holds
+// other things' pixels, such as the items lying over the graph).
+enum class GraphExtent { Whole, WithinAreas };
+
 // The same over several areas at once (the rectangles of one repaint), with the graph drawn once.
-void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintInput& input);
+void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintInput& input,
+                      GraphExtent extent = GraphExtent::Whole);
 
 } // namespace core

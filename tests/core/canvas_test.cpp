@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -164,6 +165,31 @@ TEST(CanvasPixels, PackingFollowsThePixelOrder)
     EXPECT_EQ(std::memcmp(rgba.pixels(), expected, 4), 0);
     EXPECT_TRUE(xrgb.pixel(0, 0) == colour && rgba.pixel(0, 0) == colour);
     EXPECT_EQ(rgba.pixel(1, 0), sim::clBlack) << "outside the buffer";
+}
+
+TEST(CanvasPixels, ACanvasOverForeignPixelsKeepsToItsOwnRectangle)
+{
+    constexpr std::uint32_t kUntouched = 0x11223344u;
+    constexpr int kStride = 10;
+    std::vector<std::uint32_t> memory(kStride * 5, kUntouched);
+    // 5 by 3 pixels from column 2 of row 1.
+    core::Canvas view = core::Canvas::over(memory.data() + kStride + 2, 5, 3, kStride);
+    view.fill({-4, -4, 20, 20}, sim::clWhite);
+    view.line({0, 2}, {9, 2}, sim::clRed, 1);
+    const sim::Colour row[] = {sim::clRed, sim::clRed, sim::clRed, sim::clRed};
+    view.setRow(3, 0, row);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < kStride; ++x) {
+            const bool inside = x >= 2 && x < 7 && y >= 1 && y < 4;
+            const bool red = y == 3 || (y == 1 && x >= 5);
+            const std::uint32_t expected = !inside ? kUntouched : red ? 0xFFFF0000u : 0xFFFFFFFFu;
+            EXPECT_EQ(memory[static_cast<std::size_t>(y * kStride + x)], expected) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(view.pixel(4, 2), sim::clRed);
+    // Rows that would overlap, or no pixels, make a canvas that draws nothing.
+    EXPECT_EQ(core::Canvas::over(memory.data(), kStride + 1, 2, kStride).width(), 0);
+    EXPECT_EQ(core::Canvas::over(nullptr, 4, 4, 4).height(), 0);
 }
 
 } // namespace

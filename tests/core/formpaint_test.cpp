@@ -163,4 +163,30 @@ TEST_F(FormPaint, WindowAreaRepaintKeepsToItsAreaButRedrawsTheWholeGraph)
         EXPECT_TRUE(graphAt(k, k) == clWhite || graphAt(k, k) == clSilver) << k;
 }
 
+TEST_F(FormPaint, PaintingWithinAreasDrawsTheirPixelsAndNoOthers)
+{
+    // Painting straight into a window's buffer: the pixels outside the areas belong to the items
+    // over the graph and must stay as they are, the graph's included.
+    state.KirokuSu = 2;
+    state.Ten[1] = {100, 300};
+    state.Ten[2] = {200, 100};
+    state.TenkiFlg = state.MusubuFlg = true;
+    liveLine = true;
+    state.Ten[0] = {250, 50};
+    paint();
+    core::Canvas painted{core::kClientWidth, core::kClientHeight};
+    painted.fill({0, 0, painted.width(), painted.height()}, clNavy);
+    const core::Rect areas[] = {{kLeft + 80, kTop + 90, 60, 230}, {40, 300, 30, 20}, {kLeft - 20, kTop + 480, 60, 40}};
+    core::paintWindowAreas(painted, areas, input(), core::GraphExtent::WithinAreas);
+    int wrong = 0;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            const bool inside =
+                std::any_of(std::begin(areas), std::end(areas), [&](const core::Rect& a) { return a.contains(x, y); });
+            wrong += painted.pixel(x, y) != (inside ? canvas.pixel(x, y) : clNavy);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 } // namespace

@@ -1,7 +1,10 @@
 #include "common/windowfixture.h"
 
+#include "backbuffer.h"
 #include "colours.h"
 #include "itemwidgets.h"
+
+#include <QPainter>
 
 using sim::Item;
 
@@ -153,6 +156,68 @@ TEST_F(Render, DotsPolylineAndLiveLineStartAtTheInitialAmount)
     EXPECT_EQ(hex(graphAt(image, 74, 326)), hex(kRed)); // live line beyond the record
     EXPECT_EQ(hex(graphAt(image, 97, 303)), hex(kRed));
     EXPECT_EQ(hex(graphAt(image, 98, 302)), hex(kWhite)) << "a 1-pixel line stops short of its end";
+}
+
+TEST(BackBuffer, OnlyAnUnscaledImageOfWholePixelsIsPaintedStraightInto)
+{
+    struct Case {
+        QImage::Format format;
+        qreal pixelRatio;
+        QTransform transform;
+        std::optional<QPoint> corner; // where the widget's (0, 0) lies in the image
+    };
+    const Case cases[] = {
+        {QImage::Format_RGB32, 1, {}, QPoint(0, 0)},
+        {QImage::Format_ARGB32_Premultiplied, 1, QTransform::fromTranslate(30, 7), QPoint(30, 7)},
+        {QImage::Format_ARGB32, 1, {}, std::nullopt}, // would need unpremultiplying
+        {QImage::Format_RGB16, 1, {}, std::nullopt},
+        {QImage::Format_RGB32, 2, {}, std::nullopt}, // a scaled screen
+        {QImage::Format_RGB32, 1, QTransform::fromTranslate(0.5, 0), std::nullopt},
+        {QImage::Format_RGB32, 1, QTransform::fromTranslate(-1, 0), std::nullopt},
+        {QImage::Format_RGB32, 1, QTransform::fromScale(2, 2), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.format << " ratio " << c.pixelRatio << " dx " << c.transform.dx());
+        QImage image(64, 32, c.format);
+        image.setDevicePixelRatio(c.pixelRatio);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        painter.setTransform(c.transform);
+        std::optional<core::Canvas> canvas = ui::canvasOver(painter, QSize(100, 100));
+        ASSERT_EQ(canvas.has_value(), c.corner.has_value());
+        if (!canvas)
+            continue;
+        // Cut at the image's edge, and placed at the corner.
+        EXPECT_EQ(QSize(canvas->width(), canvas->height()), QSize(64 - c.corner->x(), 32 - c.corner->y()));
+        canvas->setPixel(0, 0, sim::clRed);
+        painter.end();
+        EXPECT_EQ(hex(at(image, c.corner->x(), c.corner->y())), hex(kRed));
+    }
+}
+
+TEST_F(Render, WindowPaintsTheSamePixelsStraightIntoAnImageAndThroughItsCanvas)
+{
+    startRun(4, 1, 1);
+    tick(50);
+    click(Item::btnKiroku);
+    click(Item::btnTenki);
+    click(Item::btnMusubu);
+    click(Item::spbGraphFlg);
+    tick(48);
+    // An image of the window's own kind is painted straight into; one that is not premultiplied
+    // goes through the window's canvas and the pictures' own.
+    QImage straight(1024, 768, QImage::Format_RGB32);
+    QImage throughCanvas(1024, 768, QImage::Format_ARGB32);
+    window->render(&straight);
+    window->render(&throughCanvas);
+    throughCanvas = throughCanvas.convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x)
+            differing += at(straight, x, y) != at(throughCanvas, x, y);
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(hex(at(straight, kGraphLeft + 50, kGraphTop + 350)), hex(kRed)) << "the record's dot";
 }
 
 TEST_F(Render, LiveLineAppearsAndVanishesWithTheToggle)

@@ -1,0 +1,42 @@
+#include "backbuffer.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+std::optional<core::Canvas> canvasOver(QPainter& painter, QSize widgetSize)
+{
+    QPaintEngine* engine = painter.paintEngine();
+    if (engine == nullptr || engine->type() != QPaintEngine::Raster)
+        return std::nullopt;
+    QPaintDevice* device = engine->paintDevice();
+    if (device == nullptr || device->devType() != QInternal::Image)
+        return std::nullopt;
+    auto* image = static_cast<QImage*>(device);
+    // An image sharing its pixels would copy them on the first write, away from the painter.
+    if (!image->isDetached() || image->devicePixelRatio() != 1.0
+        || (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied))
+        return std::nullopt;
+    // A widget inside a larger back buffer lies at an offset in it.
+    const QTransform transform = painter.deviceTransform();
+    if (transform.type() > QTransform::TxTranslate)
+        return std::nullopt;
+    const double dx = transform.dx();
+    const double dy = transform.dy();
+    if (dx != std::floor(dx) || dy != std::floor(dy) || dx < 0 || dy < 0 || dx >= image->width()
+        || dy >= image->height())
+        return std::nullopt;
+    const int left = static_cast<int>(dx);
+    const int top = static_cast<int>(dy);
+    const int stride = static_cast<int>(image->bytesPerLine() / 4);
+    auto* origin = reinterpret_cast<std::uint32_t*>(image->bits()) + static_cast<qsizetype>(top) * stride + left;
+    return core::Canvas::over(origin, std::min(widgetSize.width(), image->width() - left),
+                              std::min(widgetSize.height(), image->height() - top), stride);
+}
+
+} // namespace ui
