@@ -1,10 +1,13 @@
 #include "itemwidgets.h"
 
 #include "accessibility.h"
+#include "backbuffer.h"
+#include "bmp.h"
 #include "fonts.h"
 #include "windowstyle.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionButton>
@@ -24,24 +27,6 @@ namespace {
 QColor qColour(sim::Colour c)
 {
     return QColor(c.r, c.g, c.b);
-}
-
-// Nearest-neighbour stretch that takes source column floor(x * sw / dw), as the classic
-// StretchBlt does, so the rows and columns that repeat are the same on every machine.
-QImage stretched(const QImage& source, QSize size)
-{
-    if (source.isNull() || size.isEmpty())
-        return {};
-    const QImage from = source.convertToFormat(QImage::Format_RGB32);
-    QImage to(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(
-            from.constScanLine(static_cast<int>(static_cast<qint64>(y) * from.height() / size.height())));
-        auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            out[x] = in[static_cast<qint64>(x) * from.width() / size.width()];
-    }
-    return to;
 }
 
 void applyBounds(QWidget* widget, const ItemLayout& entry)
@@ -173,19 +158,32 @@ void ShapeItem::paintEvent(QPaintEvent*)
     }
 }
 
-PictureItem::PictureItem(QImage image, QWidget* parent)
+PictureItem::PictureItem(std::span<const std::uint8_t> file, QWidget* parent)
     : QWidget(parent)
-    , image_(std::move(image))
+    , file_(file)
 {
 }
 
-void PictureItem::paintEvent(QPaintEvent*)
+void PictureItem::paintEvent(QPaintEvent* event)
 {
-    // Stretched in logical pixels, then doubled (or more) as whole pixels on a scaled screen.
-    if (stretched_.size() != size())
-        stretched_ = stretched(image_, size());
+    // Stretched by the core from the file itself, in logical pixels: straight into the window's
+    // pixels where the painter allows it, otherwise into a canvas of the item's size that a scaled
+    // screen then doubles (or more) as whole pixels.
+    const core::Rect whole{0, 0, width(), height()};
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), stretched_);
+    if (std::optional<core::Canvas> backBuffer = canvasOver(painter, size())) {
+        // Within the region asked for only: the buffer holds the items lying over the picture.
+        for (const QRect& r : event->region()) {
+            backBuffer->setClip({r.x(), r.y(), r.width(), r.height()});
+            core::drawBmpStretched(*backBuffer, file_, whole);
+        }
+        return;
+    }
+    core::Canvas canvas(whole.width, whole.height);
+    core::drawBmpStretched(canvas, file_, whole);
+    painter.drawImage(QPoint(0, 0),
+                      QImage(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(), canvas.height(),
+                             static_cast<qsizetype>(canvas.stride()) * 4, QImage::Format_RGB32));
 }
 
 PaintAreaItem::PaintAreaItem(QWidget* parent)
@@ -316,7 +314,7 @@ Qt::Alignment alignmentOf(core::Align align)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-ItemWidget createItem(const ItemLayout& entry, const QImage& art, QWidget* parent)
+ItemWidget createItem(const ItemLayout& entry, std::span<const std::uint8_t> art, QWidget* parent)
 {
     ItemWidget made;
     switch (entry.kind) {

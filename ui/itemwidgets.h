@@ -2,10 +2,11 @@
 
 #include "layout.h"
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <variant>
 
-#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,15 +33,14 @@ private:
 // A bitmap stretched over the whole item by nearest-neighbour sampling.
 class PictureItem : public QWidget {
 public:
-    PictureItem(QImage image, QWidget* parent);
-    const QImage& image() const { return image_; }
+    // `file` is a BMP that outlives the item (one compiled into the program).
+    PictureItem(std::span<const std::uint8_t> file, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage image_;
-    QImage stretched_; // image_ at the item's present size
+    std::span<const std::uint8_t> file_;
 };
 
 // Where the window's own painting draws the graph: it paints nothing itself. What is drawn there
@@ -121,7 +121,7 @@ using ItemWidget = std::variant<std::monostate, ShapeItem*, PictureItem*, PaintA
                                 ColourButton*, ListBox*, StaticText*>;
 
 // Creates the widget for one item of the layout.
-ItemWidget createItem(const core::ItemLayout& entry, const QImage& art, QWidget* parent);
+ItemWidget createItem(const core::ItemLayout& entry, std::span<const std::uint8_t> art, QWidget* parent);
 
 // The widget as a plain QWidget, or null for the timer.
 QWidget* asWidget(const ItemWidget& widget);

@@ -2,50 +2,36 @@
 
 #include "bmp.h"
 
-#include <QImageReader>
 #include <QResource>
 
 namespace ui {
 
 namespace {
 
-// The window's pictures are decoded by the core, as the browser page decodes them, so both show
-// the same pixels; it also spares the start-up Qt's image plugins, which it would otherwise load
-// one by one to ask each whether it reads the file.
-QImage load(const char* path)
+// The window's pictures are read by the core, as the browser page reads them, so both show the
+// same pixels; it also spares the start-up Qt's image plugins, which it would otherwise load one by
+// one to ask each whether it reads the file.
+std::span<const std::uint8_t> resourceBytes(const char* path)
 {
-    const QByteArray bytes = QResource(QString::fromLatin1(path)).uncompressedData();
-    core::Picture picture;
-    if (!core::decodeBmp(
-            {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())},
-            picture))
+    const QResource resource(QString::fromLatin1(path));
+    // The pictures are stored uncompressed (see ui/CMakeLists.txt), so the bytes are those
+    // compiled into the program and last as long as it does.
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < picture.width; ++x) {
-            const sim::Colour c = picture.at(x, y);
-            row[x] = qRgb(c.r, c.g, c.b);
-        }
-    }
-    return image;
+    return {resource.data(), static_cast<std::size_t>(resource.size())};
 }
 
 } // namespace
 
-QImage artImage(Art art)
+std::span<const std::uint8_t> artFile(Art art)
 {
-    // Decoded once: both vertical scales share one image.
-    static const QImage faucet = load(":/assets/faucet.bmp");
-    static const QImage vertical = load(":/assets/scale-vertical.bmp");
-    static const QImage horizontal = load(":/assets/scale-horizontal.bmp");
     switch (art) {
     case Art::Faucet:
-        return faucet;
+        return resourceBytes(":/assets/faucet.bmp");
     case Art::VerticalScale:
-        return vertical;
+        return resourceBytes(":/assets/scale-vertical.bmp");
     case Art::HorizontalScale:
-        return horizontal;
+        return resourceBytes(":/assets/scale-horizontal.bmp");
     case Art::None:
         break;
     }
@@ -54,17 +40,26 @@ QImage artImage(Art art)
 
 QImage iconImage()
 {
-    // The icon is a 16-colour picture, which only Qt reads; named as the BMP it is, Qt loads no
-    // other image plugin for it.
-    QImageReader reader(QStringLiteral(":/assets/icon.bmp"), "bmp");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    const std::span<const std::uint8_t> file = resourceBytes(":/assets/icon.bmp");
+    const std::optional<core::PictureSize> size = core::bmpSize(file);
+    if (!size)
+        return {};
+    QImage image(size->width, size->height, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    core::Canvas pixels = core::Canvas::over(reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
+                                             image.height(), static_cast<int>(image.bytesPerLine() / 4));
+    core::drawBmpStretched(pixels, file, {0, 0, image.width(), image.height()});
+    return image;
 }
 
 bool allArtPresent()
 {
-    return !artImage(Art::Faucet).isNull() && !artImage(Art::VerticalScale).isNull()
-           && !artImage(Art::HorizontalScale).isNull();
+    for (const Art art : {Art::Faucet, Art::VerticalScale, Art::HorizontalScale}) {
+        if (!core::bmpSize(artFile(art)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace ui

@@ -4,18 +4,21 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <span>
+
 namespace ui {
 
 using core::Art;
 using core::Face;
 using core::FontSpec;
 
-// The pictures embedded in the executable, decoded once. A null image means the resource is
-// missing from the build.
-QImage artImage(Art art);
+// The BMP file of a picture, embedded in the executable and read by the core where it is drawn.
+// Empty when the resource is missing from the build, or for Art::None.
+std::span<const std::uint8_t> artFile(Art art);
 QImage iconImage();
 
-// Every picture the window needs is present.
+// Every picture the window needs is present and readable.
 bool allArtPresent();
 
 } // namespace ui

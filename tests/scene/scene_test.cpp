@@ -34,7 +34,7 @@ std::vector<std::uint8_t> readAsset(const char* name)
 
 TEST(Bmp, ReadsEveryPictureAsQtDoes)
 {
-    for (const char* name : {"faucet.bmp", "scale-vertical.bmp", "scale-horizontal.bmp"}) {
+    for (const char* name : {"faucet.bmp", "scale-vertical.bmp", "scale-horizontal.bmp", "icon.bmp"}) {
         SCOPED_TRACE(name);
         const std::vector<std::uint8_t> bytes = readAsset(name);
         core::Picture picture;
@@ -51,6 +51,37 @@ TEST(Bmp, ReadsEveryPictureAsQtDoes)
         // A file cut short is refused, not read as a picture with a missing end.
         ASSERT_GT(bytes.size(), 100u);
         EXPECT_FALSE(core::decodeBmp(std::span(bytes).first(bytes.size() - 100), picture));
+    }
+}
+
+TEST(Bmp, StretchedStraightFromTheFileAsFromTheDecodedPicture)
+{
+    for (const char* name : {"faucet.bmp", "scale-vertical.bmp", "icon.bmp"}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::uint8_t> bytes = readAsset(name);
+        core::Picture picture;
+        ASSERT_TRUE(core::decodeBmp(bytes, picture));
+        for (const core::Rect to : {core::Rect{3, 2, picture.width, picture.height},
+                                    {0, 1, 25, 501},
+                                    {5, 7, 2 * picture.width + 1, picture.height / 3 + 1}}) {
+            const int width = to.right() + 2;
+            const int height = to.bottom() + 2;
+            core::Canvas expected(width, height);
+            core::Canvas drawn(width, height);
+            expected.fill({0, 0, width, height}, sim::clWhite);
+            drawn.fill({0, 0, width, height}, sim::clWhite);
+            core::drawStretched(expected, picture, to);
+            // Cut by the clip through the middle of the picture, as a partial repaint is.
+            const core::Rect clip{0, to.top + to.height / 2, width, height};
+            drawn.setClip(clip);
+            ASSERT_TRUE(core::drawBmpStretched(drawn, bytes, to));
+            int wrong = 0;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x)
+                    wrong += drawn.pixel(x, y) != (clip.contains(x, y) ? expected.pixel(x, y) : sim::clWhite);
+            }
+            EXPECT_EQ(wrong, 0) << to.width << "x" << to.height;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "common/windowfixture.h"
 
+#include "bmp.h"
 #include "pictures.h"
 
 using sim::Item;
@@ -23,6 +24,18 @@ struct Extent {
     double centre() const { return (first + last) / 2.0; }
 };
 
+core::Picture decoded(core::Art art)
+{
+    core::Picture picture;
+    core::decodeBmp(ui::artFile(art), picture);
+    return picture;
+}
+
+QRgb rgbOf(sim::Colour c)
+{
+    return qRgb(c.r, c.g, c.b);
+}
+
 using PicturesOnScreen = WindowTest;
 
 TEST_F(PicturesOnScreen, EachPictureIsItsBitmapStretchedByWholeRowsAndColumns)
@@ -31,23 +44,23 @@ TEST_F(PicturesOnScreen, EachPictureIsItsBitmapStretchedByWholeRowsAndColumns)
     for (Item item : {Item::Jaguchi, Item::ImgSuiryo, Item::ImgYjiku, Item::ImgXJiku}) {
         SCOPED_TRACE(core::layoutOf(item).name);
         const QRect r = widget(item)->geometry();
-        const QImage art = ui::artImage(core::layoutOf(item).art).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(art.isNull());
+        const core::Picture art = decoded(core::layoutOf(item).art);
+        ASSERT_GT(art.width, 0);
         int wrong = 0;
         for (int y = 0; y < r.height(); ++y) {
             for (int x = 0; x < r.width(); ++x) {
                 if (item == Item::Jaguchi && y == r.height() - 1 && r.x() + x >= 16 && r.x() + x <= 40)
                     continue; // covered by ImgSuiryo, drawn later
-                const QRgb expected = art.pixel(x * art.width() / r.width(), y * art.height() / r.height());
+                const QRgb expected = rgbOf(art.at(x * art.width / r.width(), y * art.height / r.height()));
                 wrong += image.pixel(r.x() + x, r.y() + y) != expected;
             }
         }
         EXPECT_EQ(wrong, 0);
     }
     // Where the faucet's last row meets the volume scale, the scale (drawn later) is seen.
-    const QImage scale = ui::artImage(core::Art::VerticalScale).convertToFormat(QImage::Format_RGB32);
+    const core::Picture scale = decoded(core::Art::VerticalScale);
     for (int x = 16; x <= 40; ++x)
-        EXPECT_EQ(image.pixel(x, 176), scale.pixel((x - 16) * 20 / 25, 0)) << x;
+        EXPECT_EQ(image.pixel(x, 176), rgbOf(scale.at((x - 16) * 20 / 25, 0))) << x;
 }
 
 TEST_F(PicturesOnScreen, TheStreamLeavesTheNozzleAtItsFullWidth)
