@@ -110,6 +110,25 @@ TEST(CanvasLine, KnownPixels)
         {{10, 5}, {2, 5}, 2, block(1, 4, 10, 5)},
         {{5, 2}, {5, 10}, 2, block(4, 1, 5, 10)},
         {{5, 10}, {5, 2}, 2, block(4, 1, 5, 10)},
+        // Width 5 along a row and a column: the ends round off where 1 + 2^2 > 2^2 + 2.
+        {{14, 10},
+         {10, 10},
+         5,
+         [] {
+             Pixels p = block(8, 9, 16, 11);
+             p.merge(block(9, 8, 15, 8));
+             p.merge(block(9, 12, 15, 12));
+             return p;
+         }()},
+        {{10, 10},
+         {10, 14},
+         5,
+         [] {
+             Pixels p = block(9, 8, 11, 16);
+             p.merge(block(8, 9, 8, 15));
+             p.merge(block(12, 9, 12, 15));
+             return p;
+         }()},
         {{5, 5}, {5, 5}, 3, block(4, 4, 6, 6)},
     };
     for (const Case& c : cases)
