@@ -98,6 +98,9 @@ TEST(CanvasLine, KnownPixels)
         int width;
         Pixels expected;
     };
+    Pixels widthFive = block(8, 9, 16, 11);
+    widthFive.merge(block(9, 8, 15, 8));
+    widthFive.merge(block(9, 12, 15, 12));
     const Case cases[] = {
         // Rightward flat lines as Qt's raster engine drew them on the desktop: the graph must not
         // change its look when the desktop shows the canvas instead.
@@ -111,24 +114,8 @@ TEST(CanvasLine, KnownPixels)
         {{5, 2}, {5, 10}, 2, block(4, 1, 5, 10)},
         {{5, 10}, {5, 2}, 2, block(4, 1, 5, 10)},
         // Width 5 along a row and a column: the ends round off where 1 + 2^2 > 2^2 + 2.
-        {{14, 10},
-         {10, 10},
-         5,
-         [] {
-             Pixels p = block(8, 9, 16, 11);
-             p.merge(block(9, 8, 15, 8));
-             p.merge(block(9, 12, 15, 12));
-             return p;
-         }()},
-        {{10, 10},
-         {10, 14},
-         5,
-         [] {
-             Pixels p = block(9, 8, 11, 16);
-             p.merge(block(8, 9, 8, 15));
-             p.merge(block(12, 9, 12, 15));
-             return p;
-         }()},
+        {{14, 10}, {10, 10}, 5, widthFive},
+        {{10, 10}, {10, 14}, 5, mapped(widthFive, 't')},
         {{5, 5}, {5, 5}, 3, block(4, 4, 6, 6)},
     };
     for (const Case& c : cases)

@@ -41,7 +41,21 @@ std::string hex(QRgb c)
 
 #define EXPECT_PIXEL(image, x, y, colour) EXPECT_EQ(hex(at(image, x, y)), hex(colour)) << "at " << (x) << "," << (y)
 
-using Render = WindowTest;
+class Render : public WindowTest {
+protected:
+    // One record at (50, 350) from the initial amount 4, plotted and joined, and the live line on
+    // to (98, 302).
+    void recordPlottedJoinedAndLive()
+    {
+        startRun(4, 1, 1);
+        tick(50);
+        click(Item::btnKiroku);
+        click(Item::btnTenki);
+        click(Item::btnMusubu);
+        click(Item::spbGraphFlg);
+        tick(48);
+    }
+};
 
 TEST_F(Render, StartingConditionShowsEmptyTankBarsAndGraph)
 {
@@ -133,13 +147,7 @@ TEST_F(Render, GraphIsWhiteWithASilverGridOffItsBorder)
 
 TEST_F(Render, DotsPolylineAndLiveLineStartAtTheInitialAmount)
 {
-    startRun(4, 1, 1);
-    tick(50);
-    click(Item::btnKiroku); // at (50, 350)
-    click(Item::btnTenki);
-    click(Item::btnMusubu);
-    click(Item::spbGraphFlg);
-    tick(48);
+    recordPlottedJoinedAndLive();
     ASSERT_EQ(window->state().Ten[1], (sim::Point{50, 350}));
     ASSERT_EQ(window->state().Ten[0], (sim::Point{98, 302}));
     const QImage image = shot();
@@ -197,13 +205,7 @@ TEST(BackBuffer, OnlyAnUnscaledImageOfWholePixelsIsPaintedStraightInto)
 
 TEST_F(Render, WindowPaintsTheSamePixelsStraightIntoAnImageAndThroughItsCanvas)
 {
-    startRun(4, 1, 1);
-    tick(50);
-    click(Item::btnKiroku);
-    click(Item::btnTenki);
-    click(Item::btnMusubu);
-    click(Item::spbGraphFlg);
-    tick(48);
+    recordPlottedJoinedAndLive();
     // An image of the window's own kind is painted straight into; one that is not premultiplied
     // goes through the window's canvas and the pictures' own.
     QImage straight(1024, 768, QImage::Format_RGB32);
