@@ -2,7 +2,7 @@
 
 #include "accessibility.h"
 #include "announcer.h"
-#include "backbuffer.h"
+#include "canvasbridge.h"
 #include "formpaint.h"
 #include "graphdescription.h"
 #include "itemwidgets.h"
@@ -211,12 +211,8 @@ void MainWindow::paintEvent(QPaintEvent* event)
         if (!canvas_)
             canvas_.emplace(surface.width(), surface.height());
         core::paintWindowAreas(*canvas_, areas, input);
-        const QImage image(reinterpret_cast<const uchar*>(canvas_->pixels()), canvas_->width(), canvas_->height(),
-                           static_cast<qsizetype>(canvas_->stride()) * 4, QImage::Format_RGB32);
-        for (const core::Rect& a : areas) {
-            const QRect area(a.left, a.top, a.width, a.height);
-            painter.drawImage(area, image, area);
-        }
+        for (const core::Rect& a : areas)
+            ui::drawCanvasPart(painter, *canvas_, QRect(a.left, a.top, a.width, a.height));
     }
     // A window larger than the layout shows the window's colour beyond it.
     const QRegion beyond = event->region().subtracted(surface);

@@ -1,8 +1,8 @@
 #include "itemwidgets.h"
 
 #include "accessibility.h"
-#include "backbuffer.h"
 #include "bmp.h"
+#include "canvasbridge.h"
 #include "fonts.h"
 #include "windowstyle.h"
 
@@ -181,9 +181,7 @@ void PictureItem::paintEvent(QPaintEvent* event)
     }
     core::Canvas canvas(whole.width, whole.height);
     core::drawBmpStretched(canvas, file_, whole);
-    painter.drawImage(QPoint(0, 0),
-                      QImage(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(), canvas.height(),
-                             static_cast<qsizetype>(canvas.stride()) * 4, QImage::Format_RGB32));
+    drawCanvas(painter, QPoint(0, 0), canvas);
 }
 
 PaintAreaItem::PaintAreaItem(QWidget* parent)

@@ -1,9 +1,9 @@
 #include "windowstyle.h"
 
+#include "canvasbridge.h"
 #include "controlpaint.h"
 
 #include <QAbstractItemView>
-#include <QImage>
 #include <QPainter>
 #include <QStyleOption>
 
@@ -34,18 +34,6 @@ core::Rect coreRect(const QRect& r)
 QRect qRect(const core::Rect& r)
 {
     return {r.left, r.top, r.width, r.height};
-}
-
-// The canvas's pixels as they are, at `at`: each pixel becomes a square of device pixels on a
-// scaled screen, never a blend of its neighbours.
-void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas)
-{
-    const QImage image(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(), canvas.height(),
-                       canvas.width() * 4, QImage::Format_RGB32);
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(at, image);
-    painter.restore();
 }
 
 bool isVerticalScrollBar(const QStyleOptionComplex* option)

@@ -1,6 +1,6 @@
 #include "common/windowfixture.h"
 
-#include "backbuffer.h"
+#include "canvasbridge.h"
 #include "colours.h"
 #include "itemwidgets.h"
 

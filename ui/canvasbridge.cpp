@@ -1,4 +1,4 @@
-#include "backbuffer.h"
+#include "canvasbridge.h"
 
 #include <QImage>
 #include <QPaintEngine>
@@ -37,6 +37,33 @@ std::optional<core::Canvas> canvasOver(QPainter& painter, QSize widgetSize)
     auto* origin = reinterpret_cast<std::uint32_t*>(image->bits()) + static_cast<qsizetype>(top) * stride + left;
     return core::Canvas::over(origin, std::min(widgetSize.width(), image->width() - left),
                               std::min(widgetSize.height(), image->height() - top), stride);
+}
+
+namespace {
+
+// Shares the canvas's pixels: valid while the canvas lives.
+QImage imageOf(const core::Canvas& canvas)
+{
+    return QImage(reinterpret_cast<const uchar*>(canvas.pixels()), canvas.width(), canvas.height(),
+                  static_cast<qsizetype>(canvas.stride()) * 4, QImage::Format_RGB32);
+}
+
+} // namespace
+
+void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(at, imageOf(canvas));
+    painter.restore();
+}
+
+void drawCanvasPart(QPainter& painter, const core::Canvas& canvas, const QRect& part)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(part, imageOf(canvas), part);
+    painter.restore();
 }
 
 } // namespace ui
