@@ -169,6 +169,28 @@ private:
     int decoded_ = -1;
 };
 
+// The nearest-neighbour stretch of a picture of `size` over `to`: target column x shows source
+// column floor(x * source width / target width), and rows likewise. `rowOf(y)` gives source row y;
+// only the rows within the canvas's clip are asked for.
+template <typename RowOf>
+void stretchRows(Canvas& canvas, PictureSize size, const Rect& to, RowOf&& rowOf)
+{
+    if (size.width <= 0 || size.height <= 0 || to.isEmpty())
+        return;
+    std::vector<sim::Colour> stretched(static_cast<std::size_t>(to.width));
+    for (int y = 0; y < to.height; ++y) {
+        const int canvasRow = canvas.origin().y + to.top + y;
+        if (canvasRow < canvas.clip().top || canvasRow >= canvas.clip().bottom())
+            continue;
+        const std::span<const sim::Colour> row =
+            rowOf(static_cast<int>(static_cast<std::int64_t>(y) * size.height / to.height));
+        for (int x = 0; x < to.width; ++x)
+            stretched[static_cast<std::size_t>(x)] =
+                row[static_cast<std::size_t>(static_cast<std::int64_t>(x) * size.width / to.width)];
+        canvas.setRow(to.left, to.top + y, stretched);
+    }
+}
+
 } // namespace
 
 bool decodeBmp(std::span<const std::uint8_t> bytes, Picture& picture)
@@ -200,36 +222,17 @@ bool drawBmpStretched(Canvas& canvas, std::span<const std::uint8_t> bytes, const
     const std::optional<Header> h = readHeader(bytes);
     if (!h)
         return false;
-    if (to.isEmpty())
-        return true;
     RowReader reader(bytes, *h);
-    std::vector<sim::Colour> stretchedRow(static_cast<std::size_t>(to.width));
-    for (int y = 0; y < to.height; ++y) {
-        // Only the rows within the clip are read.
-        const int canvasRow = canvas.origin().y + to.top + y;
-        if (canvasRow < canvas.clip().top || canvasRow >= canvas.clip().bottom())
-            continue;
-        const std::span<const sim::Colour> row =
-            reader.row(static_cast<int>(static_cast<std::int64_t>(y) * h->height / to.height));
-        for (int x = 0; x < to.width; ++x)
-            stretchedRow[static_cast<std::size_t>(x)] =
-                row[static_cast<std::size_t>(static_cast<std::int64_t>(x) * h->width / to.width)];
-        canvas.setRow(to.left, to.top + y, stretchedRow);
-    }
+    stretchRows(canvas, {h->width, h->height}, to, [&](int y) { return reader.row(y); });
     return true;
 }
 
 void drawStretched(Canvas& canvas, const Picture& picture, const Rect& to)
 {
-    if (picture.width <= 0 || picture.height <= 0 || to.isEmpty())
-        return;
-    for (int y = 0; y < to.height; ++y) {
-        const auto sy = static_cast<int>(static_cast<std::int64_t>(y) * picture.height / to.height);
-        for (int x = 0; x < to.width; ++x) {
-            const auto sx = static_cast<int>(static_cast<std::int64_t>(x) * picture.width / to.width);
-            canvas.setPixel(to.left + x, to.top + y, picture.at(sx, sy));
-        }
-    }
+    stretchRows(canvas, {picture.width, picture.height}, to, [&](int y) {
+        return std::span<const sim::Colour>(picture.pixels)
+            .subspan(static_cast<std::size_t>(y) * picture.width, static_cast<std::size_t>(picture.width));
+    });
 }
 
 } // namespace core
