@@ -239,43 +239,8 @@ i64 spanEnd(const Capsule& capsule, i64 j, i64 inside, i64 limit, i64 step)
     return good;
 }
 
-// A line of odd width along a row or a column, such as every tick of the scales: its pixels are
-// a stack of spans found without searching. They are the general case's pixels: a centre lies
-// within half the width, r + 1/2, of the segment when it is at most r across from it, or when
-// its squares to the nearer end sum to at most r^2 + r (they are whole numbers).
-void axisLine(const Target& t, i64 x0, i64 y0, i64 x1, i64 y1, int width)
-{
-    const Rect& c = t.clip;
-    const i64 r = width / 2;
-    const bool alongRow = y0 == y1;
-    const i64 low = alongRow ? std::min(x0, x1) : std::min(y0, y1);
-    const i64 high = alongRow ? std::max(x0, x1) : std::max(y0, y1);
-    const i64 middle = alongRow ? y0 : x0;
-    for (i64 across = -r; across <= r; ++across) {
-        const i64 beyond = isqrt(r * r + r - across * across);
-        if (alongRow) {
-            const i64 y = middle + across;
-            const i64 from = std::max<i64>(low - beyond, c.left);
-            const i64 to = std::min<i64>(high + beyond, c.right() - 1);
-            if (y >= c.top && y < c.bottom() && from <= to)
-                t.row(y, from, to);
-        } else {
-            const i64 x = middle + across;
-            if (x < c.left || x >= c.right())
-                continue;
-            const i64 to = std::min<i64>(high + beyond, c.bottom() - 1);
-            for (i64 y = std::max<i64>(low - beyond, c.top); y <= to; ++y)
-                t.put(x, y);
-        }
-    }
-}
-
 void wideLine(const Target& t, i64 x0, i64 y0, i64 x1, i64 y1, int width)
 {
-    if (width % 2 == 1 && (x0 == x1 || y0 == y1)) {
-        axisLine(t, x0, y0, x1, y1, width);
-        return;
-    }
     const Capsule capsule(x0, y0, x1, y1, width);
     const Rect& c = t.clip;
     const i64 left = capsule.firstColumn();
@@ -419,6 +384,12 @@ void Canvas::line(sim::Point from, sim::Point to, sim::Colour colour, int width)
         if (v > kCoordinateLimit || v < -kCoordinateLimit)
             return;
     }
+    // A repaint of a few small areas passes every tick and grid line through each of them: most
+    // lie wholly outside, and no pixel of a line lies farther than its width from its segment.
+    const i64 reach = std::clamp(width, 1, kMaxWidth);
+    if (std::max(x0, x1) + reach < clip_.left || std::min(x0, x1) - reach >= clip_.right()
+        || std::max(y0, y1) + reach < clip_.top || std::min(y0, y1) - reach >= clip_.bottom())
+        return;
     const Target target{pixels_, stride_, clip_, pack(colour)};
     if (width <= 1)
         thinLine(target, x0, y0, x1, y1);
