@@ -97,10 +97,10 @@
 
     // ---- Controls -------------------------------------------------------------------------
 
-    function makeButton(entry, index) {
-        const el = document.createElement('button');
-        el.type = 'button';
-        el.className = 'button';
+    // An element in its place, in its font and colour, with a span for its caption.
+    function captioned(tag, className, entry) {
+        const el = document.createElement(tag);
+        el.className = className;
         el.id = entry.name;
         place(el, entry.bounds);
         applyFont(el, entry);
@@ -108,6 +108,12 @@
         const caption = document.createElement('span');
         caption.className = 'caption';
         el.appendChild(caption);
+        return el;
+    }
+
+    function makeButton(entry, index) {
+        const el = captioned('button', 'button', entry);
+        el.type = 'button';
         if (entry.accessibleName)
             el.setAttribute('aria-label', entry.accessibleName);
         if (entry.description)
@@ -275,16 +281,7 @@
     // ---- Building the window ----------------------------------------------------------------
 
     function textBox(entry, className) {
-        const el = document.createElement('div');
-        el.className = className + ' align-' + entry.align + ' border-' + entry.border;
-        el.id = entry.name;
-        place(el, entry.bounds);
-        applyFont(el, entry);
-        el.style.color = entry.text;
-        const caption = document.createElement('span');
-        caption.className = 'caption';
-        el.appendChild(caption);
-        return el;
+        return captioned('div', className + ' align-' + entry.align + ' border-' + entry.border, entry);
     }
 
     function build(root) {
