@@ -212,7 +212,7 @@ void MainWindow::paintEvent(QPaintEvent* event)
             canvas_.emplace(surface.width(), surface.height());
         core::paintWindowAreas(*canvas_, areas, input);
         for (const core::Rect& a : areas)
-            ui::drawCanvasPart(painter, *canvas_, QRect(a.left, a.top, a.width, a.height));
+            ui::drawCanvas(painter, {a.left, a.top}, *canvas_, {a.left, a.top, a.width, a.height});
     }
     // A window larger than the layout shows the window's colour beyond it.
     const QRegion beyond = event->region().subtracted(surface);

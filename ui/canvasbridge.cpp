@@ -50,19 +50,12 @@ QImage imageOf(const core::Canvas& canvas)
 
 } // namespace
 
-void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas)
+void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas, const QRect& part)
 {
+    const QImage image = imageOf(canvas);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(at, imageOf(canvas));
-    painter.restore();
-}
-
-void drawCanvasPart(QPainter& painter, const core::Canvas& canvas, const QRect& part)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(part, imageOf(canvas), part);
+    painter.drawImage(at, image, part.isNull() ? image.rect() : part);
     painter.restore();
 }
 

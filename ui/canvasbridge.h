@@ -14,15 +14,13 @@ class QPainter;
 namespace ui {
 
 // The core's canvas over the pixels the painter writes to, in the widget's own coordinates, when
-// it writes straight into an image at a scale of 1: the window's back buffer on an ordinary
-// screen. Empty otherwise (a high-DPI screen, a grab into a pixmap, a transformed painter), and
-// the caller paints into a canvas of its own and draws that.
+// it writes straight into a 32-bit image at a scale of 1: the window's back buffer on an ordinary
+// screen, or a grab. Empty otherwise (a high-DPI screen, an image of another format, a scaled or
+// rotated painter), and the caller paints into a canvas of its own and draws that.
 std::optional<core::Canvas> canvasOver(QPainter& painter, QSize widgetSize);
 
-// Shows the canvas's pixels as they are, its corner at `at`, or only `part` of it (in canvas
-// pixels) at that part's place: each pixel becomes a square of device pixels on a scaled screen,
-// never a blend of its neighbours.
-void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas);
-void drawCanvasPart(QPainter& painter, const core::Canvas& canvas, const QRect& part);
+// Shows `part` of the canvas (in canvas pixels; all of it when null) as it is, its corner at `at`:
+// each pixel becomes a square of device pixels on a scaled screen, never a blend of its neighbours.
+void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas, const QRect& part = {});
 
 } // namespace ui
