@@ -111,13 +111,6 @@ Rect wholeOf(const Canvas& canvas)
 
 } // namespace
 
-void FormPaint(Canvas& canvas, const PaintInput& input)
-{
-    drawTankOutline(canvas, input.tank);
-    drawTicks(canvas, input.tank, input.graph);
-    drawGraphSurface(canvas, input, wholeOf(canvas));
-}
-
 void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input)
 {
     paintWindowAreas(canvas, std::span(&area, 1), input);

@@ -16,19 +16,16 @@ struct PaintInput {
     const sim::State* state = nullptr;
 };
 
-// Draws what no item draws by itself, in window pixels: the tank outline and the three scales of
-// red ticks on the window surface, limited to the canvas's clip; then the whole graph (white
-// ground, silver grid, dots, polyline, live line) in its own pixels, cut off at its 500 by 500
-// edges but not by the clip. Leaves the clip and origin as it found them.
-void FormPaint(Canvas& canvas, const PaintInput& input);
-
-// One repaint of the window's own surface over `area`: cleared to the window's colour, then
-// FormPaint with the window surface limited to the area.
+// The window's FormPaint: what no item draws by itself, in window pixels. One repaint of the
+// window's surface over `area` clears it to the window's colour and draws the tank outline and the
+// three scales of red ticks there; then the graph (white ground, silver grid, dots, polyline, live
+// line) in its own pixels, cut off at its 500 by 500 edges. Leaves the clip and origin as it found
+// them.
 void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input);
 
-// How much of the graph a repaint draws: all of it (into a canvas of the front end's own, which
-// shows the areas from it), or only its part within the areas (into a buffer that also holds
-// other things' pixels, such as the items lying over the graph).
+// How much of the graph a repaint draws: all of it, whatever the areas (into a canvas of the front
+// end's own, which shows the areas from it), or only its part within the areas (into a buffer that
+// also holds other things' pixels, such as the items lying over the graph).
 enum class GraphExtent { Whole, WithinAreas };
 
 // The same over several areas at once (the rectangles of one repaint), with the graph drawn once.
