@@ -1,9 +1,9 @@
 #include "common/windowfixture.h"
 
 #include "accessibility.h"
-#include "windowstyle.h"
 #include "graphdescription.h"
 #include "layout.h"
+#include "windowstyle.h"
 
 #include <QAccessible>
 #include <QMessageBox>
