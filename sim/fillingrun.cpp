@@ -108,7 +108,7 @@ void Simulation::MizuTameru()
 
     // The bar is compared before it is recomputed, so it may overshoot its frame for one tick;
     // the next fill step brings it back to the frame's width, where it stays.
-    const long double elapsedPx = static_cast<long double>(s.Jikan) * s.KeikaTick / s.Suiryo;
+    const long double elapsedPx = elapsedPixels(s.KeikaTick);
     const std::int32_t frameWidth = bounds(Item::ShpWakuX).width;
     const std::int32_t barWidth = bounds(Item::ShpScaleX).width;
     if (frameWidth > barWidth)
@@ -116,7 +116,7 @@ void Simulation::MizuTameru()
     else if (frameWidth < barWidth)
         setWidth(Item::ShpScaleX, frameWidth);
 
-    const float t = static_cast<float>(elapsedPx / kUnitPx);
+    const float t = elapsedTime(s.KeikaTick);
     window_.setCaption(Item::stxKJHyoji, numberText(t));
     const std::int32_t levelPx = bounds(Item::ShpScaleY).height;
     const float v = static_cast<float>(static_cast<long double>(levelPx) / kUnitPx);
@@ -127,8 +127,13 @@ void Simulation::MizuTameru()
     if (!(t > 20.0F))
         s.Ten[0].y = tank.height - levelPx;
 
-    if (s.KirokuAutoFlg && std::trunc(t) == static_cast<float>(s.KirokuSu + 1))
-        btnKirokuClick();
+    // Automatic recording takes a record at every tick that reaches a new whole unit of time,
+    // under that unit ("3.0", though the tick may show 3.1 at a coarse rate). Compared with the
+    // tick before at the present rate, it also works when switched on late or after records
+    // taken by hand, and never records the unit it was switched on in.
+    const float whole = std::trunc(t);
+    if (s.KirokuAutoFlg && whole >= 1.0F && whole > std::trunc(elapsedTime(s.KeikaTick - 1.0F)))
+        record(numberText(whole));
 
     if (tank.height == s.Suii) {
         // Off before the box opens: the box's own loop would deliver ticks as well.
@@ -136,6 +141,20 @@ void Simulation::MizuTameru()
         window_.showMessage(kFullTankMessage);
         btnMizuTomeClick();
     }
+}
+
+// The time bar's length after `keikaTick` rising ticks at the present rate: Jikan / Suiryo pixels
+// a tick.
+long double Simulation::elapsedPixels(float keikaTick) const
+{
+    return static_cast<long double>(state_.Jikan) * keikaTick / state_.Suiryo;
+}
+
+// The elapsed time in units after `keikaTick` rising ticks, held in single precision as it is
+// shown.
+float Simulation::elapsedTime(float keikaTick) const
+{
+    return static_cast<float>(elapsedPixels(keikaTick) / kUnitPx);
 }
 
 } // namespace sim

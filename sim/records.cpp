@@ -2,10 +2,16 @@
 
 namespace sim {
 
-// Stores the present state as the next record. The volume text is the one shown; the time text is
-// the one shown, or the record's own number while automatic recording is on (so automatic records
-// read 1.0, 2.0, ... even when the tick that took them showed 1.1).
+// "→ 記録する →": the present state as the next record, with the time and the volume as they are
+// shown, so that the table and the dot on the graph always tell the same moment.
 void Simulation::btnKirokuClick()
+{
+    record(window_.caption(Item::stxKJHyoji));
+}
+
+// Stores the live point and the volume shown as the next record, under `timeText`; an eleventh
+// record changes nothing.
+void Simulation::record(const std::string& timeText)
 {
     State& s = state_;
     if (s.KirokuSu > kMaxRecords - 1)
@@ -14,7 +20,7 @@ void Simulation::btnKirokuClick()
     const int k = s.KirokuSu;
     window_.setVisible(Item::btnTenki, true);
     s.Ten[k] = s.Ten[0];
-    s.KirokuX[k] = s.KirokuAutoFlg ? numberText(k) : window_.caption(Item::stxKJHyoji);
+    s.KirokuX[k] = timeText;
     s.KirokuY[k] = window_.caption(Item::stxKSHyoji);
 }
 

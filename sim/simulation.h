@@ -39,6 +39,9 @@ private:
     void freshStart();
     void resume();
     void MizuTameru();
+    void record(const std::string& timeText);
+    long double elapsedPixels(float keikaTick) const;
+    float elapsedTime(float keikaTick) const;
 
     std::string numberText(long double value) const;
     void setTop(Item shape, std::int32_t top);

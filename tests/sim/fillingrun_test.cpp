@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 using sim::Item;
 
 namespace {
@@ -238,14 +242,48 @@ TEST(FillingRun, AutomaticRecordTakesTheRecordNumberWhenTheShownTimeIsFurther)
     EXPECT_EQ(rig.s().KirokuY[1], "0.4");
 }
 
-TEST(FillingRun, AutomaticRecordingSwitchedOnLateRecordsNothingMore)
+// A lesson as a list of steps, and the records it must leave: (time text, volume text) in order.
+struct RecordingCase {
+    const char* name;
+    std::vector<std::pair<char, int>> steps; // 't' rising ticks, 'a' the automatic switch, 'k' the
+                                             // record button, 'r' a fresh start at Jikan 2 while running
+    std::vector<std::pair<std::string, std::string>> records;
+};
+
+TEST(FillingRun, AutomaticRecordingTakesEveryWholeUnitReachedWhileOn)
 {
-    Rig rig;
-    rig.startRun(0, 1, 1);
-    rig.tick(60); // time 2.4: the whole part is already beyond KirokuSu + 1
-    rig.sim.bbtnKirokuAutoClick();
-    rig.tick(400);
-    EXPECT_EQ(rig.s().KirokuSu, 0);
+    const std::vector<RecordingCase> cases = {
+        {"SwitchedOnLate",
+         {{'t', 60}, {'a', 0}, {'t', 1000}},
+         {{"3.0", "3.0"}, {"4.0", "4.0"}, {"5.0", "5.0"}, {"6.0", "6.0"}, {"7.0", "7.0"},
+          {"8.0", "8.0"}, {"9.0", "9.0"}, {"10.0", "10.0"}, {"11.0", "11.0"}, {"12.0", "12.0"}}},
+        {"ButtonRecordKeepsTheTimeShown", {{'a', 0}, {'t', 10}, {'k', 0}, {'t', 40}}, {{"0.4", "0.4"}, {"1.0", "1.0"}, {"2.0", "2.0"}}},
+        {"NeverTheUnitItWasSwitchedOnIn", {{'t', 30}, {'a', 0}, {'t', 19}}, {}},
+        {"NextUnitAfterSwitchedOnIn", {{'t', 30}, {'a', 0}, {'t', 20}}, {{"2.0", "2.0"}}},
+        {"OffAndOnAgain", {{'a', 0}, {'t', 88}, {'a', 0}, {'t', 67}, {'a', 0}, {'t', 20}}, {{"1.0", "1.0"}, {"2.0", "2.0"}, {"3.0", "3.0"}, {"7.0", "7.0"}}},
+        // KeikaTick 30 at twice the rate is 2.4 units: the jump from 1.2 records nothing, the
+        // next whole unit at the new rate does, with the water that started afresh.
+        {"FreshStartAtANewRate", {{'a', 0}, {'t', 30}, {'r', 0}, {'t', 8}}, {{"1.0", "1.0"}, {"3.0", "0.3"}}},
+    };
+    for (const RecordingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig rig;
+        rig.startRun(0, 1, 1);
+        for (const auto& [step, count] : c.steps) {
+            if (step == 't')
+                rig.tick(count);
+            else if (step == 'a')
+                rig.sim.bbtnKirokuAutoClick();
+            else if (step == 'k')
+                rig.sim.btnKirokuClick();
+            else if (step == 'r')
+                rig.startRun(0, 2, 1);
+        }
+        std::vector<std::pair<std::string, std::string>> taken;
+        for (int k = 1; k <= rig.s().KirokuSu; ++k)
+            taken.emplace_back(rig.s().KirokuX[k], rig.s().KirokuY[k]);
+        EXPECT_EQ(taken, c.records);
+    }
 }
 
 } // namespace

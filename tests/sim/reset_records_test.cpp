@@ -104,22 +104,19 @@ TEST(Records, TenFillTheColumnsInOrderAndTheEleventhChangesNothing)
         EXPECT_EQ(rig.s().Ten[k], before.Ten[k]);
 }
 
-TEST(Records, UnderAutomaticRecordingTheTimeTextIsTheRecordNumber)
+TEST(Records, ByTheButtonTakeTheTimeShownAlsoUnderAutomaticRecording)
 {
-    Rig rig;
-    rig.startRun(0, 1, 1);
-    rig.tick(10); // time 0.4
-    rig.sim.bbtnKirokuAutoClick();
-    rig.sim.btnKirokuClick();
-    EXPECT_EQ(rig.s().KirokuX[1], "1.0");
-    EXPECT_EQ(rig.s().KirokuY[1], "0.4");
-    // The next automatic record waits for the whole part of the time to reach 2.
-    rig.tick(39);
-    EXPECT_EQ(rig.s().KirokuSu, 1);
-    rig.tick(1);
-    EXPECT_EQ(rig.s().KirokuSu, 2);
-    EXPECT_EQ(rig.s().KirokuX[2], "2.0");
-    EXPECT_EQ(rig.s().KirokuY[2], "2.0");
+    for (const bool automatic : {false, true}) {
+        Rig rig;
+        rig.startRun(0, 1, 1);
+        rig.tick(10); // time 0.4
+        if (automatic)
+            rig.sim.bbtnKirokuAutoClick();
+        rig.sim.btnKirokuClick();
+        EXPECT_EQ(rig.s().KirokuX[1], "0.4");
+        EXPECT_EQ(rig.s().KirokuY[1], "0.4");
+        EXPECT_EQ(rig.s().Ten[1], (sim::Point{10, 490}));
+    }
 }
 
 } // namespace

@@ -133,9 +133,15 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
         else if (!risingTick)
             rule.expect(sa.KirokuSu == sb.KirokuSu, "KirokuSu ", sb.KirokuSu, " -> ", sa.KirokuSu);
     }
+    // A record by the button is taken at the time shown; an automatic one, at a tick, under the
+    // whole unit that tick reached.
+    const auto elapsedTime = [&sa](float keikaTick) {
+        return static_cast<float>(static_cast<long double>(sa.Jikan) * keikaTick / sa.Suiryo / sim::kUnitPx);
+    };
     if (sa.KirokuSu == sb.KirokuSu + 1) {
         const auto k = static_cast<std::size_t>(sa.KirokuSu);
-        const std::string timeText = sa.KirokuAutoFlg ? oneDecimalText(sa.KirokuSu, sep) : a.timeShown;
+        const std::string timeText =
+            risingTick ? oneDecimalText(std::trunc(elapsedTime(sa.KeikaTick)), sep) : a.timeShown;
         rule.expect(sa.Ten[k] == sa.Ten[0] && sa.KirokuX[k] == timeText && sa.KirokuY[k] == a.volumeShown, "record ", k,
                     " stored (", sa.Ten[k].x, ',', sa.Ten[k].y, ") '", sa.KirokuX[k], "'/'", sa.KirokuY[k], "', want (",
                     sa.Ten[0].x, ',', sa.Ten[0].y, ") '", timeText, "'/'", a.volumeShown, "'");
@@ -165,8 +171,9 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
         const int y = t > 20.0F ? sb.Ten[0].y : kFullPx - sa.Suii;
         rule.expect(sa.Ten[0] == sim::Point{a.time.width, y}, "live point (", sa.Ten[0].x, ',', sa.Ten[0].y,
                     "), want (", a.time.width, ',', y, ')');
-        const bool autoRecord =
-            sa.KirokuAutoFlg && sb.KirokuSu < sim::kMaxRecords && std::trunc(t) == static_cast<float>(sb.KirokuSu + 1);
+        const float whole = std::trunc(t);
+        const bool autoRecord = sa.KirokuAutoFlg && sb.KirokuSu < sim::kMaxRecords && whole >= 1.0F
+                                && whole > std::trunc(elapsedTime(sa.KeikaTick - 1.0F));
         rule.expect(sa.KirokuSu == sb.KirokuSu + (autoRecord ? 1 : 0), "KirokuSu ", sb.KirokuSu, " -> ", sa.KirokuSu,
                     " at time ", t);
         if (full)
