@@ -86,26 +86,44 @@ test('the lists\' keys at every edge choose the row a start runs from', async ()
     await page.close();
 });
 
-// The scroll bar's arrows move the view, not the selection; a click chooses the row in view.
+// The ways of moving a list's view: the scroll bar's arrows, and the wheel over the list, turned
+// or pushed sideways (as a touchpad's swipe does).
+const scrolls = {
+    up: (page, list) => page.click(`#${list} .arrow.up`),
+    down: (page, list) => page.click(`#${list} .arrow.down`),
+    wheel: async (page, list) => {
+        await page.hover('#' + list);
+        await page.mouse.wheel({deltaY: 100});
+    },
+    sideways: async (page, list) => {
+        await page.hover('#' + list);
+        await page.mouse.wheel({deltaX: 100});
+        await page.mouse.wheel({deltaX: -100});
+    },
+};
+
+// The view moves, not the selection; a click chooses the row in view.
 const clickCases = [
-    {list: 'lbxSyokiRyo', before: [], arrows: ['down', 'down', 'down'], row: 3},
-    {list: 'lbxSyokiRyo', before: ['End'], arrows: ['up', 'up'], row: 8},
-    {list: 'lbxSuiryo', before: [], arrows: ['down', 'down', 'down', 'down', 'down', 'up'], row: 3},
-    {list: 'lbxJikan', before: ['ArrowDown'], arrows: [], row: 1},
+    {list: 'lbxSyokiRyo', before: [], scroll: ['down', 'down', 'down'], row: 3},
+    {list: 'lbxSyokiRyo', before: ['End'], scroll: ['up', 'up'], row: 8},
+    {list: 'lbxSuiryo', before: [], scroll: ['down', 'down', 'down', 'down', 'down', 'up'], row: 3},
+    {list: 'lbxJikan', before: ['ArrowDown'], scroll: [], row: 1},
+    {list: 'lbxSyokiRyo', before: [], scroll: ['wheel', 'wheel'], row: 2},
+    {list: 'lbxSyokiRyo', before: ['End'], scroll: ['sideways', 'up'], row: 9},
 ];
 
 test('a click chooses the row the list shows', async () => {
     const page = await openPage(browser, {hash: '#replay'});
-    for (const {list, before: keys, arrows, row} of clickCases) {
+    for (const {list, before: keys, scroll, row} of clickCases) {
         await fresh(page);
         await page.focus('#' + list);
         for (const key of keys)
             await page.keyboard.press(key);
         const was = (await dump(page)).selected[list];
-        for (const arrow of arrows)
-            await page.click(`#${list} .arrow.${arrow}`);
-        const what = `${list} ${JSON.stringify({keys, arrows})}`;
-        assert.equal((await dump(page)).selected[list], was, `${what}: the arrows moved the selection`);
+        for (const move of scroll)
+            await scrolls[move](page, list);
+        const what = `${list} ${JSON.stringify({keys, scroll})}`;
+        assert.equal((await dump(page)).selected[list], was, `${what}: the view's move changed the selection`);
         await page.click(`#${list} .rows`);
         await checkChosen(page, list, row, what);
     }

@@ -68,6 +68,10 @@ export function makeList(entry, index) {
         scrollBy(1);
     });
     el.addEventListener('wheel', (event) => {
+        // A sideways wheel or swipe is not the list's to take: the desktop's list hands it to
+        // its horizontal bar, which it has none of.
+        if (event.deltaY === 0)
+            return;
         event.preventDefault();
         scrollBy(event.deltaY > 0 ? 1 : -1);
     }, {passive: false});
