@@ -1,6 +1,6 @@
-// Puts the page together: the core's script (with its WebAssembly inline), the page's script and
-// styles, and the pictures, raw-deflated and in base64, into one HTML file; and the node replay
-// tool around the same core.
+// Puts the page together: the core's script (with its WebAssembly inline), the page's script (its
+// modules in order) and styles, and the pictures, raw-deflated and in base64, into one HTML file;
+// and the node replay tool around the same core.
 //   node web/assemble.mjs CORE_JS CORE_WASM OUT_DIR
 // The WebAssembly is handed to the core's loader as bytes: it then fetches nothing, not even a
 // data: URL, which the page's content security policy would refuse.
@@ -39,6 +39,53 @@ function fill(template, values) {
     return text;
 }
 
+// The page's script: small ES modules in web/page/js, one job each, in the order they are put
+// together. A module imports only from modules before it.
+const PAGE_MODULES = [
+    'state.js', // what the modules share: the core, the items, what was last shown
+    'core.js', // the bridge to the core's exports, and its state read out
+    'elements.js', // an element in its place and font
+    'show.js', // the core's state shown in the elements and on the surface
+    'message.js', // the full-tank box and the notice that the program has ended
+    'controls.js', // the buttons
+    'lists.js', // the lists: their rows, keys, mouse and scroll bar
+    'build.js', // the window's elements from the layout table, in reading order
+    'clock.js', // the core's clock on the browser's frames
+    'scale.js', // the window's size and scale
+    'hook.js', // the test hook: a replay script on the live page
+    'start.js', // loads the core and starts the page
+];
+
+// The modules as one strict script, each in a function of its own: what it imports is taken from
+// the modules before it, what it exports is all it hands on, and nothing reaches window. Only
+// `import {a, b} from './x.js';` and `export function` or `export const` are understood.
+function pageScript() {
+    const exported = new Map();
+    const parts = PAGE_MODULES.map((file) => {
+        let text = read(path.join(here, 'page', 'js', file));
+        text = text.replace(/^import \{([^}]*)\} from '\.\/([\w-]+\.js)';\n/gm, (line, list, from) => {
+            const names = list.split(',').map((n) => n.trim()).filter((n) => n !== '');
+            if (!exported.has(from))
+                throw new Error(`${file} imports from ${from}, which does not come before it`);
+            for (const name of names) {
+                if (!exported.get(from).includes(name))
+                    throw new Error(`${file} imports ${name}, which ${from} does not export`);
+            }
+            return `const {${names.join(', ')}} = modules['${from}'];\n`;
+        });
+        const names = [];
+        text = text.replace(/^export (function|const) ([\w$]+)/gm, (line, kind, name) => {
+            names.push(name);
+            return `${kind} ${name}`;
+        });
+        if (/^\s*(import|export)\b/m.test(text))
+            throw new Error(`${file}: an import or export other than the two forms understood`);
+        exported.set(file, names);
+        return `// ---- ${file}\nmodules['${file}'] = (function () {\n${text}return {${names.join(', ')}};\n})();\n`;
+    });
+    return `(function () {\n'use strict';\nconst modules = {};\n\n${parts.join('\n')}})();\n`;
+}
+
 // Inside an inline script nothing may close the element early.
 function inlineScript(text) {
     return text.replace(/<\/(script)/gi, '<\\/$1').replace(/<!--/g, '<\\!--');
@@ -49,7 +96,7 @@ const html = fill(read(path.join(here, 'page', 'page.html')), {
     CORE: inlineScript(core),
     PICTURES: JSON.stringify(pictures),
     WASM: wasm,
-    PAGE: inlineScript(read(path.join(here, 'page', 'page.js'))),
+    PAGE: inlineScript(pageScript()),
 });
 const tool = fill(read(path.join(here, 'page', 'replay-tool.mjs')), {CORE: core, WASM: wasm});
 

@@ -1,0 +1,61 @@
+// The bridge to the core's exports: strings and bytes into its memory, and its state read out of
+// it. Nothing here touches the page's elements.
+import {page} from './state.js';
+
+export function withString(text, use) {
+    const M = page.M;
+    const length = M.lengthBytesUTF8(text);
+    const at = M._malloc(length + 1);
+    M.stringToUTF8(text, at, length + 1);
+    try {
+        return use(at, length);
+    } finally {
+        M._free(at);
+    }
+}
+
+export function withBytes(bytes, use) {
+    const M = page.M;
+    const at = M._malloc(bytes.length);
+    M.HEAPU8.set(bytes, at);
+    try {
+        return use(at, bytes.length);
+    } finally {
+        M._free(at);
+    }
+}
+
+export function fromBase64(text) {
+    const raw = atob(text);
+    const bytes = new Uint8Array(raw.length);
+    for (let i = 0; i < raw.length; ++i)
+        bytes[i] = raw.charCodeAt(i);
+    return bytes;
+}
+
+// What the core's window holds for one item, by its row in the layout table.
+export function readItem(index) {
+    const M = page.M;
+    const at = M._ij_item(index) >> 2;
+    const v = M.HEAP32;
+    return {left: v[at], top: v[at + 1], width: v[at + 2], height: v[at + 3], visible: v[at + 4] === 1,
+            selected: v[at + 5], pressed: v[at + 6] === 1, colour: v[at + 7]};
+}
+
+export function readCaption(index) {
+    return page.M.UTF8ToString(page.M._ij_caption(index));
+}
+
+// The state as the replay's dump prints it.
+export function readState() {
+    return JSON.parse(page.M.UTF8ToString(page.M._ij_dump()));
+}
+
+// The graph in words, as the desktop tells a screen reader.
+export function readGraphDescription() {
+    return page.M.UTF8ToString(page.M._ij_graph_description());
+}
+
+export function readLayout() {
+    return JSON.parse(page.M.UTF8ToString(page.M._ij_layout()));
+}

@@ -1,0 +1,28 @@
+// The test hook: window.ichijikansu.replay(script) on the live page.
+import {page} from './state.js';
+import {withString} from './core.js';
+import {refresh} from './show.js';
+import {endIfQuit} from './message.js';
+
+// Runs a replay script on the live page, line by line, showing each line's outcome as a user's
+// action would; resolves to the lines printed (an error line last, if any).
+export function replay(script) {
+    const M = page.M;
+    M._ij_replay_begin();
+    const printed = [];
+    const lines = String(script).split('\n');
+    for (const line of lines) {
+        const goesOn = withString(line, (at, length) => M._ij_replay_line(at, length));
+        for (const text of [M.UTF8ToString(M._ij_replay_out()), M.UTF8ToString(M._ij_replay_err())]) {
+            for (const printedLine of text.split('\n')) {
+                if (printedLine !== '')
+                    printed.push(printedLine);
+            }
+        }
+        refresh(true);
+        endIfQuit();
+        if (!goesOn)
+            break;
+    }
+    return Promise.resolve(printed);
+}

@@ -1,0 +1,90 @@
+// Shows the core's state in the page: each item's element, the surface's pixels, the graph's
+// description, and what is announced when the water stops.
+import {CLIENT_WIDTH, CLIENT_HEIGHT, page} from './state.js';
+import {readItem, readCaption, readState, readGraphDescription} from './core.js';
+import {place} from './elements.js';
+
+function hex(rgb) {
+    return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
+}
+
+// A list shows one row: the strip of rows moves so that `row` is the one in view.
+export function setView(list, row) {
+    list.view = Math.max(0, Math.min(list.rows - 1, row));
+    list.strip.style.transform = 'translateY(' + (-list.view * 21) + 'px)';
+}
+
+function showItem(item) {
+    const e = item.entry;
+    if (!item.el)
+        return;
+    const s = readItem(item.index);
+    const last = item.last;
+    if (last.visible !== s.visible) {
+        item.el.hidden = !s.visible;
+        last.visible = s.visible;
+    }
+    if (last.left !== s.left || last.top !== s.top || last.width !== s.width || last.height !== s.height) {
+        if (!e.sizedToText)
+            place(item.el, [s.left, s.top, s.width, s.height]);
+        Object.assign(last, {left: s.left, top: s.top, width: s.width, height: s.height});
+    }
+    if (item.list) {
+        if (last.selected !== s.selected) {
+            item.list.options.forEach((o, row) => o.setAttribute('aria-selected', row === s.selected ? 'true' : 'false'));
+            if (s.selected >= 0) {
+                item.el.setAttribute('aria-activedescendant', item.list.options[s.selected].id);
+                setView(item.list, s.selected);
+            } else {
+                item.el.removeAttribute('aria-activedescendant');
+            }
+            last.selected = s.selected;
+        }
+        return;
+    }
+    const caption = readCaption(item.index);
+    if (last.caption !== caption) {
+        item.el.firstChild.textContent = caption;
+        last.caption = caption;
+    }
+    if (e.kind === 'toggle' && last.pressed !== s.pressed) {
+        item.el.setAttribute('aria-pressed', s.pressed ? 'true' : 'false');
+        item.el.classList.toggle('down', s.pressed);
+        last.pressed = s.pressed;
+    }
+    if (e.kind === 'colourButton' && last.colour !== s.colour) {
+        item.el.style.color = hex(s.colour);
+        last.colour = s.colour;
+    }
+}
+
+function paint() {
+    const M = page.M;
+    const at = M._ij_paint(0, 0, CLIENT_WIDTH, CLIENT_HEIGHT);
+    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, CLIENT_WIDTH * CLIENT_HEIGHT * 4);
+    page.context.putImageData(new ImageData(pixels, CLIENT_WIDTH, CLIENT_HEIGHT), 0, 0);
+}
+
+export function announce(text) {
+    page.announcer.textContent = text;
+}
+
+// Brings the page up to the core's state. `acted`: the user (or a replay) did something, so
+// the surface is repainted even when no item changed (the graph reads the state).
+export function refresh(acted) {
+    const changes = page.M._ij_changes();
+    if (!acted && changes === page.lastChanges)
+        return;
+    page.lastChanges = changes;
+    for (const item of page.items)
+        showItem(item);
+    paint();
+    const state = readState();
+    const description = 'グラフ。' + readGraphDescription();
+    if (page.graphText.getAttribute('aria-label') !== description)
+        page.graphText.setAttribute('aria-label', description);
+    const running = state.timer.enabled;
+    if (page.wasRunning && !running)
+        announce('水が止まりました。経過時間 ' + state.captions.stxKJHyoji + '、水の容量 ' + state.captions.stxKSHyoji + '。');
+    page.wasRunning = running;
+}

@@ -1,0 +1,65 @@
+// Start: loads the core with its pictures, builds the window from its layout table and hands
+// the page to the learner (or, with #replay, to a test).
+import {page, replayMode} from './state.js';
+import {withString, withBytes, fromBase64, readLayout} from './core.js';
+import {refresh} from './show.js';
+import {showMessage} from './message.js';
+import {fitListRows} from './lists.js';
+import {build} from './build.js';
+import {startClock} from './clock.js';
+import {fit} from './scale.js';
+import {replay} from './hook.js';
+
+const ART = ['faucet', 'scale-vertical', 'scale-horizontal'];
+
+// The decimal separator of the user's language, as the desktop takes its locale's.
+function decimalSeparator() {
+    try {
+        const part = new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((p) => p.type === 'decimal');
+        return part ? part.value : '.';
+    } catch (e) {
+        return '.';
+    }
+}
+
+function start(module) {
+    page.M = module;
+    const M = module;
+    withString(decimalSeparator(), (at) => M._ij_start(at));
+    M.onMessage = showMessage;
+    M.onToggleFlipped = () => refresh(true);
+    M.onReplayClick = (index) => {
+        const item = page.items[index];
+        if (item && item.el && item.entry.kind !== 'toggle')
+            item.el.focus();
+    };
+    ART.forEach((name, art) => {
+        const bytes = fromBase64(PICTURES[name]);
+        withBytes(bytes, (at, length) => M._ij_set_picture(art, at, length));
+    });
+    const root = document.getElementById('window');
+    page.context = document.getElementById('surface').getContext('2d', {alpha: false});
+    page.announcer = document.getElementById('announcer');
+    build(root, readLayout());
+    if (replayMode)
+        M._ij_hold(1);
+    M._ij_activate();
+    refresh(true);
+    page.byName.get('btnMizuDasu').el.focus();
+    // The focus ring shows once the keyboard moves the focus, and goes with the next click.
+    document.addEventListener('keydown', (event) => {
+        if (event.key === 'Tab')
+            root.classList.add('keys');
+    });
+    document.addEventListener('mousedown', () => root.classList.remove('keys'));
+    document.getElementById('message-ok').addEventListener('click', () => document.getElementById('message').close());
+    document.getElementById('again').addEventListener('click', () => location.reload());
+    startClock();
+    document.fonts.ready.then(fitListRows);
+    window.ichijikansu = {replay, ready: true, readyAt: performance.now()};
+    document.documentElement.dataset.ready = 'true';
+}
+
+window.addEventListener('resize', fit);
+fit();
+createIchijikansu({wasmBinary: fromBase64(WASM)}).then(start);

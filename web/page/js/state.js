@@ -1,0 +1,20 @@
+// What the page's modules share: the core once it has loaded, the elements built from its layout
+// table, and what was last shown of it. Everything that changes between events lives in `page`;
+// the modules themselves keep nothing.
+
+export const CLIENT_WIDTH = 1024;
+export const CLIENT_HEIGHT = 768;
+// With #replay a test drives the page: no tick comes by itself.
+export const replayMode = location.hash === '#replay';
+
+export const page = {
+    M: null, // the core: its ij_ functions and its memory
+    items: [], // per layout row: {entry, index, el, list, last: {...}}
+    byName: new Map(), // the same items by their names
+    context: null, // the surface's 2D context
+    graphText: null, // the graph's element, whose label describes it
+    announcer: null,
+    lastChanges: -1, // the core's count of changes when the page was last brought up to it
+    wasRunning: false,
+    ended: false, // お　わ　る was pressed: nothing more is pressed or chosen
+};
