@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "announcer.h"
+#include "bindings.h"
 #include "canvasbridge.h"
 #include "formpaint.h"
 #include "graphdescription.h"
@@ -12,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLocale>
 #include <QMessageBox>
@@ -22,7 +24,6 @@
 #include <vector>
 
 using sim::Item;
-using sim::Simulation;
 
 namespace {
 
@@ -38,11 +39,37 @@ QString withFullStop(QString message)
 
 } // namespace
 
+// What the program asks of the desktop.
+class MainWindow::Desktop : public core::Platform {
+public:
+    explicit Desktop(MainWindow& window)
+        : w_(window)
+    {
+        clock_.start();
+    }
+
+    std::int64_t nowMicroseconds() const override { return clock_.nsecsElapsed() / 1000; }
+    std::string decimalSeparator() const override { return w_.decimalSeparator_; }
+    void timerSwitched(bool ticking, std::uint32_t interval) override { w_.timer_->follow(ticking, interval); }
+    void showMessage(std::string_view text) override { w_.showMessage(text); }
+    void quit() override { emit w_.quitRequested(); }
+    void announce(std::string_view text) override
+    {
+        w_.announcer_->say(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    void putOnClipboard(std::string_view, std::string_view) override { }
+    void show(core::Change change) override { w_.present(change); }
+
+private:
+    MainWindow& w_;
+    QElapsedTimer clock_;
+};
+
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent)
-    , timer_(new PeriodicTimer([this] { run(&Simulation::Timer1Timer); }, [this] { afterTicks(); }, this))
-    , scene_(widgets_, *timer_, {[this](std::string_view text) { showMessage(text); }, [this] { requestQuit(); }})
-    , simulation_(scene_)
+    , desktop_(std::make_unique<Desktop>(*this))
+    , program_(scene_, *desktop_)
+    , timer_(new PeriodicTimer([this] { run([this] { program_.prompt(); }); }, this))
 {
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     QPalette background = palette();
@@ -62,7 +89,7 @@ MainWindow::MainWindow(QWidget* parent)
     auto* graph = scene_.as<ui::PaintAreaItem>(Item::PaintBox1);
     graph->setTextAlternative([this] {
         return QString::fromStdString(
-            core::graphDescription(state(), scene_.isPressed(Item::spbGraphFlg), scene_.decimalSeparator()));
+            core::graphDescription(state(), scene_.isPressed(Item::spbGraphFlg), decimalSeparator_));
     });
     announcer_ = std::make_unique<ui::Announcer>(scene_.as<ui::StaticText>(Item::stxKJHyoji),
                                                  scene_.as<ui::StaticText>(Item::stxKSHyoji), graph);
@@ -97,11 +124,8 @@ void MainWindow::bindButtons()
     for (const core::ButtonBinding& binding : core::buttonBindings()) {
         auto* button = qobject_cast<QAbstractButton*>(item(binding.item));
         Q_ASSERT(button != nullptr);
-        if (binding.press == core::Press::Toggle)
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, handler = binding.handler] { onToggleClicked(handler); });
-        else
-            connect(button, &QAbstractButton::clicked, this, [this, handler = binding.handler] { handle(handler); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, pressed = binding.item] { run([this, pressed] { program_.press(pressed); }); });
     }
 }
 
@@ -117,47 +141,36 @@ void MainWindow::setTabOrder()
         QWidget::setTabOrder(item(chain[i - 1]->item), item(chain[i]->item));
 }
 
-// Runs one handler as the event loop does. Nothing may escape into Qt's event loop: an error is
-// shown in a box, and the state stays as the handler left it.
-bool MainWindow::run(Handler handler)
+template <typename Step>
+void MainWindow::run(Step step)
 {
     try {
-        (simulation_.*handler)();
-        return true;
+        step();
     } catch (const std::exception& error) {
         QMessageBox::critical(this, QCoreApplication::applicationName(), withFullStop(QString::fromUtf8(error.what())));
-        return false;
     }
 }
 
-// A handler, and then what it changed on the graph and in the record table onto the screen at
-// once, rather than at some later repaint; and to a screen reader.
-void MainWindow::handle(Handler handler)
+// What a change brings onto the screen and to a screen reader. A flipped toggle is painted at
+// once, so the graph follows the click before the handler goes on; everything else is painted
+// with the next repaint, which Qt sends before the next timer prompt.
+void MainWindow::present(core::Change change)
 {
-    if (!run(handler))
+    switch (change) {
+    case core::Change::ToggleFlipped:
+        repaint(graphRect().united(item(Item::spbGraphFlg)->geometry()));
         return;
-    bringUpToDate();
-    ui::setSwitchOn(item(Item::bbtnKirokuAuto), state().KirokuAutoFlg);
-    announcer_->now();
-}
-
-// The button has already flipped; the graph shows the new state before the handler runs.
-void MainWindow::onToggleClicked(Handler handler)
-{
-    repaint(graphRect().united(item(Item::spbGraphFlg)->geometry()));
-    handle(handler);
-}
-
-void MainWindow::bringUpToDate()
-{
-    simulation_.KirokuHyoji();
-    update(graphRect());
-}
-
-void MainWindow::afterTicks()
-{
-    bringUpToDate();
-    announcer_->afterTicks();
+    case core::Change::Ticks:
+        update(graphRect());
+        announcer_->afterTicks();
+        return;
+    case core::Change::Handler:
+    case core::Change::Message:
+        update(graphRect());
+        ui::setSwitchOn(item(Item::bbtnKirokuAuto), state().KirokuAutoFlg);
+        announcer_->now();
+        return;
+    }
 }
 
 QRect MainWindow::graphRect() const
@@ -167,11 +180,10 @@ QRect MainWindow::graphRect() const
 
 void MainWindow::startOnce()
 {
-    if (started_)
+    if (program_.hasStarted())
         return;
-    started_ = true;
     item(Item::btnMizuDasu)->setFocus(Qt::ActiveWindowFocusReason);
-    handle(&Simulation::btnSaishikoClick);
+    run([this] { program_.activate(); });
 }
 
 bool MainWindow::event(QEvent* event)
@@ -229,16 +241,11 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::readLocale()
 {
-    scene_.setDecimalSeparator(QLocale::system().decimalPoint().toStdString());
+    decimalSeparator_ = QLocale::system().decimalPoint().toStdString();
 }
 
 void MainWindow::showMessage(std::string_view text)
 {
-    ++messagesShown_;
-    // The box's own loop repaints the window: let it show the state that led to the message, and
-    // a screen reader the numbers before the box takes the focus.
-    bringUpToDate();
-    announcer_->now();
     const QString title = QCoreApplication::applicationName();
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (presenter_) {
@@ -251,10 +258,4 @@ void MainWindow::showMessage(std::string_view text)
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
-}
-
-void MainWindow::requestQuit()
-{
-    quitRequested_ = true;
-    emit quitRequested();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "bindings.h"
 #include "canvas.h"
-#include "simulation.h"
+#include "platform.h"
+#include "program.h"
 #include "widgetwindow.h"
 
 #include <QWidget>
@@ -17,9 +17,10 @@ namespace ui {
 class Announcer;
 }
 
-// Form1: the one window of the program. It builds its 58 items from the layout table, binds the
-// buttons to the simulation's handlers as the binding table says, and paints what no item draws
-// by itself. The simulation moves the scene through a WidgetWindow over the same widgets.
+// Form1: the one window of the program. It builds its 58 items from the layout table, forwards
+// the buttons' clicks and the timer's prompts to the program, carries out what the program asks
+// of its platform, and paints what no item draws by itself. The program moves the scene through
+// a WidgetWindow over the same widgets.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -35,17 +36,21 @@ public:
     // As the program shows itself: created, maximized, and ending the event loop on request.
     void showAsProgram();
 
-    const sim::State& state() const { return simulation_.state(); }
+    const sim::State& state() const { return program_.state(); }
+    core::Program& program() { return program_; }
+    const core::Program& program() const { return program_; }
     // What the simulation sees of the window, read back from the widgets.
     WidgetWindow& scene() { return scene_; }
     const WidgetWindow& scene() const { return scene_; }
     QWidget* item(sim::Item item) const { return scene_.widget(item); }
     PeriodicTimer& timer() { return *timer_; }
     const PeriodicTimer& timer() const { return *timer_; }
-    int messagesShown() const { return messagesShown_; }
-    bool quitWasRequested() const { return quitRequested_; }
-    bool hasStarted() const { return started_; }
+    int messagesShown() const { return program_.messagesShown(); }
+    bool quitWasRequested() const { return program_.quitRequested(); }
+    bool hasStarted() const { return program_.hasStarted(); }
     void setMessagePresenter(MessagePresenter presenter) { presenter_ = std::move(presenter); }
+    // The locale's separator, read at start and at every change of the locale.
+    void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
 
 signals:
     void quitRequested();
@@ -57,33 +62,31 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    using Handler = void (sim::Simulation::*)();
+    class Desktop;
 
     void createItems();
     void bindButtons();
     void setTabOrder();
-    bool run(Handler handler);
-    void handle(Handler handler);
-    void onToggleClicked(Handler handler);
+    // Runs a step of the program as the event loop runs a handler: an error is shown in a box and
+    // never escapes into Qt's event loop.
+    template <typename Step>
+    void run(Step step);
+    void present(core::Change change);
     void showMessage(std::string_view text);
-    void requestQuit();
-    void bringUpToDate();
-    void afterTicks();
     void startOnce();
     void readLocale();
     QRect graphRect() const;
 
     WidgetWindow::Widgets widgets_{};
+    WidgetWindow scene_{widgets_};
+    std::unique_ptr<Desktop> desktop_;
+    core::Program program_;
     PeriodicTimer* timer_ = nullptr;
-    WidgetWindow scene_;
-    sim::Simulation simulation_;
     // The window's own painting is drawn by the core, so the desktop's graph pixels are the
     // core's pixels: straight into the back buffer where the painter allows it, otherwise into
     // this canvas, made at the first such painting, and shown from it.
     std::optional<core::Canvas> canvas_;
     std::unique_ptr<ui::Announcer> announcer_;
     MessagePresenter presenter_;
-    int messagesShown_ = 0;
-    bool quitRequested_ = false;
-    bool started_ = false;
+    std::string decimalSeparator_ = ".";
 };

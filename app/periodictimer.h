@@ -1,55 +1,34 @@
 #pragma once
 
-#include "tickclock.h"
-
 #include <QBasicTimer>
-#include <QElapsedTimer>
 #include <QObject>
 
 #include <cstdint>
 #include <functional>
 
-// The window's periodic timer. Setting the enabled flag or the interval to the value it already
-// has changes nothing (the count is not restarted); any other change starts a full interval.
-// An enabled timer with interval 0 stays enabled but does not tick.
-//
-// Ticks go by the clock: each prompt of the platform timer delivers every tick due since the
-// count started (see TickClock), one after another, and then reports the batch as done, so the
-// window repaints once for all of them. A tick that stops the timer or changes its interval
-// ends the batch. In manual mode no platform timer runs; deliverTick() stands in for one.
+// The window system's side of the program's timer: it prompts the program at the timer's
+// interval while the timer ticks. A prompt only wakes the program, which works out by its clock
+// which ticks are due, so a late or skipped prompt (a busy X server) loses no time. In manual
+// mode nothing prompts: replays and tests tick by hand.
 class PeriodicTimer : public QObject {
 public:
-    explicit PeriodicTimer(std::function<void()> onTick, std::function<void()> onBatchDone = {},
-                           QObject* parent = nullptr);
+    explicit PeriodicTimer(std::function<void()> onPrompt, QObject* parent = nullptr);
 
-    bool isEnabled() const { return enabled_; }
-    std::uint32_t interval() const { return interval_; }
-    void setEnabled(bool enabled);
-    void setInterval(std::uint32_t milliseconds);
-
-    // Enabled with a non-zero interval.
-    bool isTicking() const { return enabled_ && interval_ != 0; }
+    // Prompts every `intervalMilliseconds` from now on while `ticking`, none otherwise.
+    void follow(bool ticking, std::uint32_t intervalMilliseconds);
+    void setManual(bool manual);
     // A platform timer is prompting.
     bool isRunning() const { return timer_.isActive(); }
-
-    void setManual(bool manual);
-    // Runs one tick if the timer is ticking; returns whether it did.
-    bool deliverTick();
 
 protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
     void restart();
-    std::int64_t nowMicroseconds() const { return clock_.nsecsElapsed() / 1000; }
 
-    std::function<void()> onTick_;
-    std::function<void()> onBatchDone_;
+    std::function<void()> onPrompt_;
     QBasicTimer timer_;
-    QElapsedTimer clock_;
-    core::TickClock ticks_;
-    std::uint64_t restarts_ = 0;
-    bool enabled_ = false;
-    std::uint32_t interval_ = 1000;
+    bool ticking_ = false;
+    std::uint32_t interval_ = 0;
     bool manual_ = false;
 };

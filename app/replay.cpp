@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 #include "periodictimer.h"
 #include "replayscript.h"
-#include "statedump.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -39,7 +38,7 @@ public:
     void select(Item list, int row) override { window_.scene().setSelectedIndex(list, row); }
     bool tick() override
     {
-        if (!window_.timer().deliverTick())
+        if (!window_.program().tick())
             return false;
         settle();
         return true;
@@ -47,9 +46,7 @@ public:
     std::string dump() override
     {
         settle();
-        const PeriodicTimer& timer = window_.timer();
-        return core::dumpState(window_.state(), window_.scene(), {timer.isEnabled(), timer.interval()},
-                               window_.messagesShown());
+        return window_.program().dump();
     }
     bool render(const std::string& file, std::string& problem) override
     {

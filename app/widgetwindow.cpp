@@ -1,7 +1,5 @@
 #include "widgetwindow.h"
 
-#include "periodictimer.h"
-
 namespace {
 
 // The widgets that carry a caption; the others have none.
@@ -16,10 +14,8 @@ QString fromUtf8(std::string_view text)
 
 } // namespace
 
-WidgetWindow::WidgetWindow(const Widgets& widgets, PeriodicTimer& timer, Hooks hooks)
+WidgetWindow::WidgetWindow(const Widgets& widgets)
     : widgets_(widgets)
-    , timer_(timer)
-    , hooks_(std::move(hooks))
 {
 }
 
@@ -112,12 +108,9 @@ bool WidgetWindow::isPressed(sim::Item toggle) const
     return button != nullptr && button->isChecked();
 }
 
-void WidgetWindow::setTimerEnabled(bool enabled)
+void WidgetWindow::setPressed(sim::Item toggle, bool pressed)
 {
-    timer_.setEnabled(enabled);
-}
-
-void WidgetWindow::setTimerInterval(std::uint32_t milliseconds)
-{
-    timer_.setInterval(milliseconds);
+    QPushButton* button = as<QPushButton>(toggle);
+    if (button != nullptr && button->isChecked() != pressed)
+        button->setChecked(pressed);
 }

@@ -4,26 +4,17 @@
 #include "window.h"
 
 #include <array>
-#include <functional>
 #include <string>
 
-class PeriodicTimer;
-
-// The simulation's window made of the main window's widgets. Every value read back comes from
+// The window's items as the program sees them, made of the main window's widgets. Every value read back comes from
 // the widget itself, so what the simulation reads is what the learner sees. Each item is reached
 // through its own widget type; asking an item for something its kind does not have (the caption
 // of a shape, the selection of a button) reads as nothing and changes nothing.
-class WidgetWindow : public sim::Window {
+class WidgetWindow : public sim::Scene {
 public:
     using Widgets = std::array<ui::ItemWidget, sim::kItemCount>;
 
-    struct Hooks {
-        // Shows the message and returns once it is dismissed.
-        std::function<void(std::string_view)> showMessage;
-        std::function<void()> requestQuit;
-    };
-
-    WidgetWindow(const Widgets& widgets, PeriodicTimer& timer, Hooks hooks);
+    explicit WidgetWindow(const Widgets& widgets);
 
     QWidget* widget(sim::Item item) const { return ui::asWidget(widgets_[index(item)]); }
     template <typename T>
@@ -44,19 +35,10 @@ public:
     int selectedIndex(sim::Item list) const override;
     void setSelectedIndex(sim::Item list, int index) override;
     bool isPressed(sim::Item toggle) const override;
-    void setTimerEnabled(bool enabled) override;
-    void setTimerInterval(std::uint32_t milliseconds) override;
-    void showMessage(std::string_view text) override { hooks_.showMessage(text); }
-    void requestQuit() override { hooks_.requestQuit(); }
-    std::string decimalSeparator() const override { return decimalSeparator_; }
-
-    void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
+    void setPressed(sim::Item toggle, bool pressed) override;
 
 private:
     static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
 
     const Widgets& widgets_;
-    PeriodicTimer& timer_;
-    Hooks hooks_;
-    std::string decimalSeparator_ = ".";
 };

@@ -34,7 +34,7 @@ public:
     std::string decimalSeparator() const override { return decimalSeparator_; }
 
     // The user flips the toggle button.
-    void setPressed(sim::Item toggle, bool pressed);
+    void setPressed(sim::Item toggle, bool pressed) override;
     void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
 
     bool timerEnabled() const { return timerEnabled_; }

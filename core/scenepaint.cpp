@@ -37,7 +37,7 @@ void paintStaticText(Canvas& canvas, const Rect& r, const ItemLayout& entry)
 }
 
 // A list scrolls by whole rows and shows its selected row at the top.
-ScrollRange listRange(const sim::Window& window, const ItemLayout& entry)
+ScrollRange listRange(const sim::Scene& window, const ItemLayout& entry)
 {
     const int last = std::max(entry.listRows - 1, 0);
     return {0, last, 1, std::clamp(window.selectedIndex(entry.item), 0, last)};
@@ -75,7 +75,7 @@ sim::Colour resolve(ColourRef ref)
     return sim::clBlack;
 }
 
-void paintScene(Canvas& canvas, const Rect& area, const sim::Window& window, const sim::State& state,
+void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, const sim::State& state,
                 const ScenePictures& pictures)
 {
     using sim::Item;

@@ -30,7 +30,7 @@ struct ScenePictures {
 // list edge and scroll bar, in creation order, so later items lie over earlier ones. The buttons'
 // captions, the lists' rows, every text and a picture that has not been given are left to the
 // front end.
-void paintScene(Canvas& canvas, const Rect& area, const sim::Window& window, const sim::State& state,
+void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, const sim::State& state,
                 const ScenePictures& pictures);
 
 } // namespace core

@@ -93,7 +93,7 @@ void appendJsonString(std::string& json, std::string_view text)
     json += '"';
 }
 
-std::string dumpState(const sim::State& s, const sim::Window& window, TimerReading timer, int messagesShown)
+std::string dumpState(const sim::State& s, const sim::Scene& window, TimerReading timer, int messagesShown)
 {
     JsonLine json;
     json.open('{');

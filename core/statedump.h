@@ -19,7 +19,7 @@ struct TimerReading {
 // then what the window itself shows (bounds, captions, colour, visibility, selections, pressed
 // state) and how many messages were shown. Scenario tests compare these lines byte for byte, on
 // every front end.
-std::string dumpState(const sim::State& state, const sim::Window& window, TimerReading timer, int messagesShown);
+std::string dumpState(const sim::State& state, const sim::Scene& window, TimerReading timer, int messagesShown);
 
 // Appends `text` (UTF-8) as a JSON string: quotes and backslashes escaped, control characters as
 // \u00XX, everything else as it is.

@@ -18,12 +18,12 @@ struct Bounds {
     friend constexpr bool operator==(const Bounds&, const Bounds&) = default;
 };
 
-// What the simulation needs from the main window. The simulation keeps part of its state in the
-// bounds of the moving shapes and reads it back from here, so an implementation must return
-// exactly what was last set. Setting a value to what it already is must change nothing.
-class Window {
+// The items of the main window as the simulation sees them. The simulation keeps part of its
+// state in the bounds of the moving shapes and reads it back from here, so an implementation must
+// return exactly what was last set. Setting a value to what it already is must change nothing.
+class Scene {
 public:
-    virtual ~Window() = default;
+    virtual ~Scene() = default;
 
     virtual Bounds bounds(Item item) const = 0;
     virtual void setBounds(Item item, const Bounds& bounds) = 0;
@@ -40,9 +40,16 @@ public:
     virtual int selectedIndex(Item list) const = 0;
     virtual void setSelectedIndex(Item list, int index) = 0;
 
-    // Whether the toggle button is down.
+    // Whether the toggle button is down. Only the user flips it (the program carries the flip
+    // out before the toggle's handler runs); the simulation only reads it.
     virtual bool isPressed(Item toggle) const = 0;
+    virtual void setPressed(Item toggle, bool pressed) = 0;
+};
 
+// What the simulation needs from the main window: its items, and the services of the window
+// system around them.
+class Window : public Scene {
+public:
     // The periodic timer that calls Simulation::Timer1Timer.
     virtual void setTimerEnabled(bool enabled) = 0;
     virtual void setTimerInterval(std::uint32_t milliseconds) = 0;

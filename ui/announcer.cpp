@@ -31,6 +31,17 @@ Announcer::Announcer(StaticText* time, StaticText* volume, PaintAreaItem* graph)
     volume->setAnnouncedByOthers(true);
 }
 
+void Announcer::say(const QString& text)
+{
+    said_ = text;
+    if (!QAccessible::isActive())
+        return;
+    QWidget* window = graph_->window();
+    window->setAccessibleDescription(text);
+    QAccessibleEvent event(window, QAccessible::Alert);
+    QAccessible::updateAccessibility(&event);
+}
+
 void Announcer::afterTicks()
 {
     if (!QAccessible::isActive())

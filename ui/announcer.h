@@ -20,6 +20,10 @@ public:
     Announcer(StaticText* time, StaticText* volume, PaintAreaItem* graph);
     void afterTicks();
     void now();
+    // A moment of the lesson told in words (a stop, with where it stopped), raised as an alert of
+    // the window that holds the graph.
+    void say(const QString& text);
+    QString lastSaid() const { return said_; }
 
 private:
     struct Announced {
@@ -32,6 +36,7 @@ private:
     std::array<Announced, 2> numbers_;
     PaintAreaItem* graph_;
     QString graphText_;
+    QString said_;
 };
 
 } // namespace ui

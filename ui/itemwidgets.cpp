@@ -67,7 +67,9 @@ ColourButton* createColourButton(const ItemLayout& entry, QWidget* parent)
 
 QPushButton* createButton(const ItemLayout& entry, QWidget* parent)
 {
-    auto* button = new QPushButton(QString::fromUtf8(entry.caption), parent);
+    const QString caption = QString::fromUtf8(entry.caption);
+    QPushButton* button =
+        entry.kind == Kind::ToggleButton ? new ToggleButton(caption, parent) : new QPushButton(caption, parent);
     applyText(button, entry, QPalette::ButtonText);
     if (entry.kind == Kind::ToggleButton) {
         button->setCheckable(true);

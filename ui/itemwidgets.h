@@ -111,6 +111,16 @@ private:
     QColor captionColour_;
 };
 
+// A button that stays down after a click and comes up after the next. The program flips it, before
+// the toggle's handler runs, so a click by itself leaves it as it is.
+class ToggleButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void nextCheckState() override { }
+};
+
 // Resolves a colour of the design against the desktop's palette.
 QColor colourOf(core::ColourRef ref, const QPalette& palette);
 Qt::Alignment alignmentOf(core::Align align);

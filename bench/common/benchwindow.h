@@ -37,7 +37,7 @@ void startAfresh(MainWindow& window, Choice choice);
 // The run stopped at a full tank (or was never started).
 inline bool runEnded(MainWindow& window)
 {
-    return !window.timer().isEnabled();
+    return !window.program().timerEnabled();
 }
 
 } // namespace bench

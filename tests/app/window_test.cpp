@@ -58,7 +58,7 @@ TEST_F(Activation, LaterActivationsLeaveEverythingAsItWas)
     QCoreApplication::processEvents();
     EXPECT_EQ(window->state().Suii, before.Suii);
     EXPECT_EQ(window->state().KirokuSu, 1);
-    EXPECT_TRUE(window->timer().isEnabled());
+    EXPECT_TRUE(window->program().timerEnabled());
     EXPECT_EQ(window->scene().selectedIndex(Item::lbxSyokiRyo), 3);
 }
 
@@ -91,7 +91,7 @@ TEST_F(Activation, FullTankMessageIsModalWithOneOkButtonAndTheWindowKeepsPaintin
         EXPECT_EQ(box->buttons().first()->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
         EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->buttons().first());
         EXPECT_EQ(box->escapeButton(), box->buttons().first());
-        EXPECT_FALSE(window->timer().isEnabled()) << "no tick may come while the box is open";
+        EXPECT_FALSE(window->program().timerEnabled()) << "no tick may come while the box is open";
         window->installEventFilter(&counter);
         window->update();
         QTimer::singleShot(50, [&, box] {

@@ -42,7 +42,7 @@ protected:
     }
     void tick(int count)
     {
-        for (int i = 0; i < count && window->timer().deliverTick(); ++i)
+        for (int i = 0; i < count && window->program().tick(); ++i)
             QCoreApplication::processEvents();
     }
     // The learner's choices, "水を入れる", and the stream's fall: the next tick raises the water.
@@ -55,7 +55,7 @@ protected:
     // Ticks until the stream reaches the water.
     void fallStream()
     {
-        while (window->timer().isTicking() && window->state().KeikaTick == 0.0F
+        while (window->program().isTicking() && window->state().KeikaTick == 0.0F
                && window->scene().bounds(sim::Item::shpMizu).top + window->scene().bounds(sim::Item::shpMizu).height
                       < window->scene().bounds(sim::Item::shpScale).top)
             tick(1);

@@ -1,6 +1,7 @@
 // The replay scenarios of the desktop program, run on the core alone: the same script must give
 // the same dump bytes without any toolkit, as it does in the browser and under node.
-#include "lesson.h"
+#include "modelwindow.h"
+#include "programtarget.h"
 #include "replayscript.h"
 
 #include <gtest/gtest.h>
@@ -26,12 +27,27 @@ struct Outcome {
     int code = 0;
 };
 
+// Nothing to show and a clock that stands still: the scripts tick by themselves.
+struct Quiet : core::Platform {
+    std::int64_t nowMicroseconds() const override { return 0; }
+    std::string decimalSeparator() const override { return "."; }
+    void timerSwitched(bool, std::uint32_t) override { }
+    void showMessage(std::string_view) override { }
+    void quit() override { }
+    void announce(std::string_view) override { }
+    void putOnClipboard(std::string_view, std::string_view) override { }
+    void show(core::Change) override { }
+};
+
 Outcome replay(const std::string& script)
 {
-    core::Lesson lesson([] { return std::int64_t{0}; });
-    lesson.activate();
+    Quiet platform;
+    core::ModelWindow window;
+    core::Program program(window, platform);
+    program.activate();
+    core::ProgramTarget target(program);
     Outcome run;
-    run.code = core::runReplay(lesson, script, run.out, run.err);
+    run.code = core::runReplay(target, script, run.out, run.err);
     return run;
 }
 

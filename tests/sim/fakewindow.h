@@ -25,6 +25,7 @@ public:
     int selectedIndex(sim::Item list) const override { return selected_[index(list)]; }
     void setSelectedIndex(sim::Item list, int row) override { selected_[index(list)] = row; }
     bool isPressed(sim::Item) const override { return pressed; }
+    void setPressed(sim::Item, bool down) override { pressed = down; }
     void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
     void setTimerInterval(std::uint32_t ms) override { timerInterval = ms; }
     void showMessage(std::string_view text) override;

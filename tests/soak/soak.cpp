@@ -73,8 +73,8 @@ public:
         std::vector<int> recordAt;
         for (int i = below(4); i > 0; --i)
             recordAt.push_back(below(600));
-        for (int tick = 0; tick < kMostTicksPerFill && window_.timer().isTicking(); ++tick) {
-            window_.timer().deliverTick();
+        for (int tick = 0; tick < kMostTicksPerFill && window_.program().isTicking(); ++tick) {
+            window_.program().tick();
             ticks_ += 1;
             for (const int at : recordAt) {
                 if (at == tick)

@@ -49,7 +49,7 @@ public:
     explicit Checker(const MainWindow& window)
         : w_(window)
         , s_(window.state())
-        , sep_(window.scene().decimalSeparator())
+        , sep_(window.program().decimalSeparator())
     {
     }
 
@@ -99,8 +99,7 @@ private:
 
     void timer()
     {
-        const PeriodicTimer& t = w_.timer();
-        const std::uint32_t interval = t.interval();
+        const std::uint32_t interval = w_.program().timerInterval();
         expect(interval == kIntervalBeforeAnyStart || isTableInterval(interval), "timer interval ", interval,
                " neither 1000 nor a value of the interval table");
         if (s_.Jikan == 0) {
@@ -111,10 +110,11 @@ private:
             expect(interval == wanted, "timer interval ", interval, " for Jikan ", s_.Jikan, " Suiryo ", s_.Suiryo,
                    ", want ", wanted);
         }
-        expect(!t.isEnabled() || s_.Jikan != 0, "timer enabled before any fresh start: it would run without a rate");
+        expect(!w_.program().timerEnabled() || s_.Jikan != 0,
+               "timer enabled before any fresh start: it would run without a rate");
         if (!w_.hasStarted())
             return;
-        if (!t.isEnabled()) {
+        if (!w_.program().timerEnabled()) {
             expect(s_.Kankaku == 20, "Kankaku ", s_.Kankaku, " while the timer is off, want 20");
             expect(s_.Nagare == 0, "Nagare ", s_.Nagare, " while the timer is off, want 0");
         } else if (!s_.TomeFlg) {
@@ -165,7 +165,7 @@ private:
             expect(s_.SyokiY == kFullPx, "SyokiY ", s_.SyokiY, " with an emptied tank, want 500");
             expect(s_.Kankaku == 20, "Kankaku ", s_.Kankaku, " with an emptied tank, want 20");
         }
-        const bool idle = !w_.timer().isEnabled() && !s_.TomeFlg;
+        const bool idle = !w_.program().timerEnabled() && !s_.TomeFlg;
         if (idle)
             expect(emptied, "idle after a reset but shpScale ", str(water), " is not emptied");
 

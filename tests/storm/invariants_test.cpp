@@ -72,9 +72,9 @@ const Reachable kReachable[] = {
     {"ResumeAfterResetRisesFromTheOldLevel",
      "select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 200\nclick btnSaishiko\nclick btnMizuTome\nclick btnMizuDasu\n"
      "tick 90\n",
-     [](const MainWindow& w) { return w.timer().isEnabled() && w.scene().bounds(Item::shpScale).height == 1; }},
+     [](const MainWindow& w) { return w.program().timerEnabled() && w.scene().bounds(Item::shpScale).height == 1; }},
     {"StopBeforeAnyStartThenStartStartsAfresh", "click btnMizuTome\nclick btnMizuDasu\ntick 150\n",
-     [](const MainWindow& w) { return w.state().TomeFlg && w.timer().interval() == 20 && w.state().Suii > 0; }},
+     [](const MainWindow& w) { return w.state().TomeFlg && w.program().timerInterval() == 20 && w.state().Suii > 0; }},
     {"TimeBarOvershootsItsFrameForOneTick", "select lbxJikan 2\nclick btnMizuDasu\ntick 270\n",
      [](const MainWindow& w) { return w.scene().bounds(Item::ShpScaleX).width == 501 && w.state().Ten[0].x == 501; }},
     {"TimeBarComesBackToItsFrame", "select lbxJikan 2\nclick btnMizuDasu\ntick 271\n",
@@ -82,7 +82,7 @@ const Reachable kReachable[] = {
     {"StartPressedAgainWithOtherChoicesWhileRunning",
      "click btnMizuDasu\ntick 150\nselect lbxJikan 4\nselect lbxSyokiRyo 7\nclick btnMizuDasu\nclick btnMizuDasu\n"
      "tick 40\n",
-     [](const MainWindow& w) { return w.timer().interval() == 100 && w.state().Suii == 215; }},
+     [](const MainWindow& w) { return w.program().timerInterval() == 100 && w.state().Suii == 215; }},
     {"ResumeAtAFullTankReportsItAgain",
      "select lbxSyokiRyo 10\nclick btnMizuDasu\ntick 700\nclick btnMizuDasu\ntick 200\n",
      [](const MainWindow& w) { return w.messagesShown() == 2 && w.state().Suii == 500; }},
@@ -198,10 +198,11 @@ const Planted kPlanted[] = {
     {"ListWithoutSelection", "", [](MainWindow& w) { w.scene().setSelectedIndex(Item::lbxSuiryo, -1); },
      "selects row -1"},
     {"IntervalCompounded", "select lbxJikan 4\nclick btnMizuDasu\n",
-     [](MainWindow& w) { w.scene().setTimerInterval(500); }, "timer interval"},
-    {"IntervalOutsideTheTable", "click btnMizuDasu\n", [](MainWindow& w) { w.scene().setTimerInterval(7); },
-     "interval table"},
-    {"TimerRunningWithoutARate", "", [](MainWindow& w) { w.scene().setTimerEnabled(true); }, "before any fresh start"},
+     [](MainWindow& w) { w.program().simulationWindow().setTimerInterval(500); }, "timer interval"},
+    {"IntervalOutsideTheTable", "click btnMizuDasu\n",
+     [](MainWindow& w) { w.program().simulationWindow().setTimerInterval(7); }, "interval table"},
+    {"TimerRunningWithoutARate", "", [](MainWindow& w) { w.program().simulationWindow().setTimerEnabled(true); },
+     "before any fresh start"},
     {"RecordButtonShownWithoutRecords", "", [](MainWindow& w) { w.scene().setVisible(Item::btnTenki, true); },
      "btnTenki"},
     {"DotsMarkShownWhileOff", "click btnKiroku\n", [](MainWindow& w) { w.scene().setVisible(Item::LblTenkiFlg, true); },
@@ -256,9 +257,9 @@ TEST_F(Watch, TimeShownThatDidNotMoveWithARisingTick)
     play("click btnMizuDasu\ntick 130\n");
     storm::InvariantWatch watch(*window);
     const std::string before = window->scene().caption(Item::stxKJHyoji);
-    window->timer().deliverTick();
+    window->program().tick();
     EXPECT_TRUE(watch.afterEvent(storm::Cause::Tick).empty());
-    window->timer().deliverTick();
+    window->program().tick();
     window->scene().setCaption(Item::stxKJHyoji, before);
     EXPECT_TRUE(mentions(watch.afterEvent(storm::Cause::Tick), "time shown"));
 }

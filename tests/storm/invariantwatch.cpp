@@ -73,8 +73,8 @@ InvariantWatch::Snapshot InvariantWatch::take() const
 {
     Snapshot s;
     s.state = window_.state();
-    s.timerEnabled = window_.timer().isEnabled();
-    s.interval = window_.timer().interval();
+    s.timerEnabled = window_.program().timerEnabled();
+    s.interval = window_.program().timerInterval();
     s.water = window_.scene().bounds(Item::shpScale);
     s.level = window_.scene().bounds(Item::ShpScaleY);
     s.time = window_.scene().bounds(Item::ShpScaleX);
@@ -97,7 +97,7 @@ std::vector<std::string> InvariantWatch::afterEvent(Cause cause, Item item)
     before_ = a;
     const sim::State& sb = b.state;
     const sim::State& sa = a.state;
-    const std::string sep = window_.scene().decimalSeparator();
+    const std::string sep = window_.program().decimalSeparator();
     const std::string what = cause == Cause::Tick        ? std::string("tick")
                              : cause == Cause::Selection ? std::string("select ") + core::layoutOf(item).name
                                                          : std::string("click ") + core::layoutOf(item).name;

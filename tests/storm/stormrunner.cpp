@@ -181,9 +181,9 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
                 return failure;
             break;
         case StormEvent::Kind::Tick:
-            for (int tick = 1; tick <= event.value && window->timer().isTicking(); ++tick) {
+            for (int tick = 1; tick <= event.value && window->program().isTicking(); ++tick) {
                 const int messages = window->messagesShown();
-                window->timer().deliverTick();
+                window->program().tick();
                 ++stats_.ticks;
                 stats_.fullTanks += window->messagesShown() - messages;
                 if (tick % kTicksBetweenPaints == 0)
@@ -197,7 +197,7 @@ std::optional<StormFailure> StormRunner::run(const std::vector<StormEvent>& even
             break;
         }
         const auto shown =
-            parseOneDecimal(window->scene().caption(Item::stxKJHyoji), window->scene().decimalSeparator());
+            parseOneDecimal(window->scene().caption(Item::stxKJHyoji), window->program().decimalSeparator());
         if (shown && *shown > 100.0)
             ++stats_.timesBeyond100;
     }

@@ -77,7 +77,7 @@ TEST_F(Accessibility, NumbersReadAsTextAndAsValueInEitherDecimalSeparator)
 {
     for (const char* separator : {".", ","}) {
         SCOPED_TRACE(separator);
-        window->scene().setDecimalSeparator(separator);
+        window->setDecimalSeparator(separator);
         click(Item::btnSaishiko);
         startRun(2, 1, 1);
         tick(37);
@@ -301,7 +301,7 @@ TEST_F(Accessibility, ALessonRunsFromTheKeyboardAlone)
     press(Qt::Key_Down);
     ASSERT_TRUE(tabTo(Item::btnMizuDasu));
     press(Qt::Key_Space);
-    EXPECT_TRUE(window->timer().isEnabled());
+    EXPECT_TRUE(window->program().timerEnabled());
     EXPECT_EQ(window->state().Jikan, 2);
     EXPECT_EQ(window->state().SyokiRyo, 2);
     fallStream();
@@ -324,7 +324,7 @@ TEST_F(Accessibility, ALessonRunsFromTheKeyboardAlone)
     // Stop, start again from the beginning, and quit.
     ASSERT_TRUE(tabTo(Item::btnMizuTome));
     press(Qt::Key_Space);
-    EXPECT_FALSE(window->timer().isEnabled());
+    EXPECT_FALSE(window->program().timerEnabled());
     ASSERT_TRUE(tabTo(Item::btnSaishiko));
     press(Qt::Key_Space);
     EXPECT_EQ(window->state().KirokuSu, 0);

@@ -1,12 +1,16 @@
-// The core as the page and the node replay tool see it: a small C interface over one Lesson, its
-// replay runner and the painting of the window's surface.
+// The core as the page and the node replay tool see it: a small C interface over one program on
+// the model window, its replay runner and the painting of the window's surface. What the program
+// asks of its platform goes to the page's script through the Module.on* functions (none under
+// node, where it goes nowhere).
 
 #include "bindings.h"
 #include "bmp.h"
 #include "graphdescription.h"
 #include "inflate.h"
 #include "layout.h"
-#include "lesson.h"
+#include "modelwindow.h"
+#include "program.h"
+#include "programtarget.h"
 #include "scenepaint.h"
 #include "statedump.h"
 
@@ -18,7 +22,7 @@
 
 using sim::Item;
 
-// The front end's side of the hooks, each a function of the page's script (or nothing under node).
+// The page's side of the platform, each a function of the page's script.
 EM_JS(void, page_message, (const char* text), {
     if (Module.onMessage)
         Module.onMessage(UTF8ToString(text));
@@ -27,45 +31,65 @@ EM_JS(void, page_before_click, (int item), {
     if (Module.onReplayClick)
         Module.onReplayClick(item);
 });
-EM_JS(void, page_toggle_flipped, (), {
-    if (Module.onToggleFlipped)
-        Module.onToggleFlipped();
+EM_JS(void, page_show, (int acted), {
+    if (Module.onShow)
+        Module.onShow(acted != = 0);
+});
+EM_JS(void, page_timer, (int ticking), {
+    if (Module.onTimer)
+        Module.onTimer(ticking != = 0);
+});
+EM_JS(void, page_announce, (const char* text), {
+    if (Module.onAnnounce)
+        Module.onAnnounce(UTF8ToString(text));
+});
+EM_JS(void, page_clipboard, (const char* text, const char* html), {
+    if (Module.onClipboard)
+        Module.onClipboard(UTF8ToString(text), UTF8ToString(html));
+});
+EM_JS(void, page_quit, (), {
+    if (Module.onQuit)
+        Module.onQuit();
 });
 
 namespace {
 
-std::int64_t nowMicroseconds()
-{
-    return static_cast<std::int64_t>(emscripten_get_now() * 1000.0);
-}
-
-// The lesson as a replay script drives it. On the page a scripted click first gives the button
-// the focus, as a real click would.
-class PageTarget : public core::ReplayTarget {
+class PagePlatform : public core::Platform {
 public:
-    explicit PageTarget(core::Lesson& lesson)
-        : lesson_(lesson)
+    std::int64_t nowMicroseconds() const override { return static_cast<std::int64_t>(emscripten_get_now() * 1000.0); }
+    std::string decimalSeparator() const override { return separator; }
+    void timerSwitched(bool ticking, std::uint32_t) override { page_timer(ticking ? 1 : 0); }
+    void showMessage(std::string_view text) override { page_message(std::string(text).c_str()); }
+    void quit() override { page_quit(); }
+    void announce(std::string_view text) override { page_announce(std::string(text).c_str()); }
+    void putOnClipboard(std::string_view text, std::string_view html) override
     {
+        page_clipboard(std::string(text).c_str(), std::string(html).c_str());
     }
-    bool isShown(Item item) const override { return lesson_.isShown(item); }
+    // Ticks change what the page shows only when an item changed; anything else may change the
+    // graph alone (a toggle, the dots), so the page repaints.
+    void show(core::Change change) override { page_show(change == core::Change::Ticks ? 0 : 1); }
+
+    std::string separator = ".";
+};
+
+// The program as a replay script drives it. On the page a scripted click first gives the button
+// the focus, as a real click would.
+class PageTarget : public core::ProgramTarget {
+public:
+    using ProgramTarget::ProgramTarget;
     void click(Item button) override
     {
         page_before_click(sim::indexOf(button));
-        lesson_.click(button);
+        ProgramTarget::click(button);
     }
-    void select(Item list, int row) override { lesson_.select(list, row); }
-    bool tick() override { return lesson_.tick(); }
-    std::string dump() override { return lesson_.dump(); }
-    bool render(const std::string& file, std::string& problem) override { return lesson_.render(file, problem); }
-    bool quitRequested() const override { return lesson_.quitRequested(); }
-
-private:
-    core::Lesson& lesson_;
 };
 
 struct Page {
-    core::Lesson lesson{nowMicroseconds};
-    PageTarget target{lesson};
+    core::ModelWindow window;
+    PagePlatform platform;
+    core::Program program{window, platform};
+    PageTarget target{program};
     std::unique_ptr<core::ReplayRunner> runner;
     std::string out;
     std::string err;
@@ -152,6 +176,23 @@ const char* borderName(core::Border border)
     return "";
 }
 
+// What the page reads of one item, one row per field; the page decodes ij_item's values by the
+// names ij_item_fields gives, in this order.
+struct ItemField {
+    const char* name;
+    int (*read)(const sim::Scene& window, Item item);
+};
+constexpr ItemField kItemFields[] = {
+    {"left", [](const sim::Scene& w, Item i) { return w.bounds(i).left; }},
+    {"top", [](const sim::Scene& w, Item i) { return w.bounds(i).top; }},
+    {"width", [](const sim::Scene& w, Item i) { return w.bounds(i).width; }},
+    {"height", [](const sim::Scene& w, Item i) { return w.bounds(i).height; }},
+    {"visible", [](const sim::Scene& w, Item i) { return w.isVisible(i) ? 1 : 0; }},
+    {"selected", [](const sim::Scene& w, Item i) { return w.selectedIndex(i); }},
+    {"pressed", [](const sim::Scene& w, Item i) { return w.isPressed(i) ? 1 : 0; }},
+    {"colour", [](const sim::Scene& w, Item i) { return static_cast<int>(w.fontColour(i).rgb()); }},
+};
+
 // The layout table, for the page to build its elements from.
 std::string layoutJson()
 {
@@ -193,16 +234,14 @@ std::string layoutJson()
 
 extern "C" {
 
-// Makes the lesson once; `separator` is the decimal separator of the user's language.
+// Makes the program once; `separator` is the decimal separator of the user's language.
 EMSCRIPTEN_KEEPALIVE void ij_start(const char* separator)
 {
     if (page != nullptr)
         return;
     page = new Page;
-    page->lesson.window().setDecimalSeparator(separator != nullptr && *separator != 0 ? separator : ".");
-    page->lesson.window().onItemChanged = [](Item) { ++page->changes; };
-    page->lesson.onMessage = [](std::string_view text) { page_message(std::string(text).c_str()); };
-    page->lesson.onToggleFlipped = [] { page_toggle_flipped(); };
+    page->platform.separator = separator != nullptr && *separator != 0 ? separator : ".";
+    page->window.onItemChanged = [](Item) { ++page->changes; };
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ij_layout()
@@ -212,78 +251,68 @@ EMSCRIPTEN_KEEPALIVE const char* ij_layout()
 
 EMSCRIPTEN_KEEPALIVE void ij_activate()
 {
-    page->lesson.activate();
+    page->program.activate();
 }
 
 EMSCRIPTEN_KEEPALIVE void ij_press(int item)
 {
-    page->lesson.press(itemAt(item));
+    page->program.press(itemAt(item));
 }
 
 EMSCRIPTEN_KEEPALIVE void ij_choose(int list, int row)
 {
-    page->lesson.choose(itemAt(list), row);
+    page->program.choose(itemAt(list), row);
 }
 
-EMSCRIPTEN_KEEPALIVE int ij_run_due()
+// An animation frame: the ticks due by the clock; returns how many ran.
+EMSCRIPTEN_KEEPALIVE int ij_prompt()
 {
-    return page->lesson.runDueTicks();
+    return page->program.prompt();
 }
 
 EMSCRIPTEN_KEEPALIVE void ij_hold(int held)
 {
-    page->lesson.holdClock(held != 0);
+    page->program.hold(held != 0);
 }
 
-// Counts every change of what an item shows, so the page repaints only after one.
+// Counts every change of what an item shows, so the page rewrites its elements only after one.
 EMSCRIPTEN_KEEPALIVE unsigned ij_changes()
 {
     return page->changes;
 }
 
-EMSCRIPTEN_KEEPALIVE const char* ij_dump()
-{
-    return handOut(page->lesson.dump());
-}
-
 EMSCRIPTEN_KEEPALIVE const char* ij_caption(int item)
 {
-    return handOut(page->lesson.window().caption(itemAt(item)));
+    return handOut(page->window.caption(itemAt(item)));
 }
 
-// Left, top, width and height, and then the visible, selected, pressed and font colour values.
+// The names of ij_item's values, in order, as a JSON array.
+EMSCRIPTEN_KEEPALIVE const char* ij_item_fields()
+{
+    std::string json = "[";
+    for (const ItemField& field : kItemFields) {
+        if (json.size() > 1)
+            json += ',';
+        core::appendJsonString(json, field.name);
+    }
+    return handOut(json + "]");
+}
+
+// One item's values, named by ij_item_fields.
 EMSCRIPTEN_KEEPALIVE const int* ij_item(int item)
 {
-    static int values[8];
-    const core::ModelWindow& w = page->lesson.window();
-    const Item i = itemAt(item);
-    const sim::Bounds b = w.bounds(i);
-    values[0] = b.left;
-    values[1] = b.top;
-    values[2] = b.width;
-    values[3] = b.height;
-    values[4] = w.isVisible(i) ? 1 : 0;
-    values[5] = w.selectedIndex(i);
-    values[6] = w.isPressed(i) ? 1 : 0;
-    values[7] = static_cast<int>(w.fontColour(i).rgb());
+    static int values[std::size(kItemFields)];
+    for (std::size_t f = 0; f < std::size(kItemFields); ++f)
+        values[f] = kItemFields[f].read(page->window, itemAt(item));
     return values;
 }
 
 // The graph in words, as the desktop tells a screen reader.
 EMSCRIPTEN_KEEPALIVE const char* ij_graph_description()
 {
-    const core::ModelWindow& w = page->lesson.window();
-    return handOut(core::graphDescription(page->lesson.state(), w.isPressed(Item::spbGraphFlg), w.decimalSeparator()));
-}
-
-EMSCRIPTEN_KEEPALIVE int ij_timer_enabled()
-{
-    return page->lesson.window().timerEnabled() ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int ij_quit_requested()
-{
-    return page->lesson.quitRequested() ? 1 : 0;
+    const core::ModelWindow& w = page->window;
+    return handOut(core::graphDescription(page->program.state(), w.isPressed(Item::spbGraphFlg),
+                                          page->program.decimalSeparator()));
 }
 
 // A replay script, one line at a time; what a line prints is read with ij_replay_out/err.
@@ -345,7 +374,7 @@ EMSCRIPTEN_KEEPALIVE const char* ij_last_bytes()
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* ij_paint(int left, int top, int width, int height)
 {
     const core::ScenePictures pictures{&page->pictures[0], &page->pictures[1], &page->pictures[2]};
-    core::paintScene(page->canvas, {left, top, width, height}, page->lesson.window(), page->lesson.state(), pictures);
+    core::paintScene(page->canvas, {left, top, width, height}, page->window, page->program.state(), pictures);
     return page->canvas.pixels();
 }
 

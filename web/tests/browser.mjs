@@ -27,7 +27,8 @@ export async function launch() {
 }
 
 // Opens the page at 1024 by 768, device scale 1, and waits until the core has drawn it.
-export async function openPage(browser, {hash = '', language = null, viewport = null} = {}) {
+// `beforeLoad`, a function, runs in the page before any of its scripts.
+export async function openPage(browser, {hash = '', language = null, viewport = null, beforeLoad = null} = {}) {
     const page = await browser.newPage();
     const problems = [];
     // The page asks for nothing but itself.
@@ -43,6 +44,8 @@ export async function openPage(browser, {hash = '', language = null, viewport = 
             Object.defineProperty(navigator, 'language', {get: () => tag});
             Object.defineProperty(navigator, 'languages', {get: () => [tag]});
         }, language);
+    if (beforeLoad)
+        await page.evaluateOnNewDocument(beforeLoad);
     await page.setViewport(viewport || {width: 1024, height: 768, deviceScaleFactor: 1});
     await page.goto(pathToFileURL(pagePath).href + hash);
     await page.waitForFunction(() => window.ichijikansu && window.ichijikansu.ready, {timeout: 20000});

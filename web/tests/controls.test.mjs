@@ -231,3 +231,35 @@ test('each button runs its own handler', async () => {
     assert.deepEqual(page.problems, []);
     await page.close();
 });
+
+// The program's timer drives the page's frames: none is asked for while the water stands, and the
+// stop is told to screen readers with where it stopped.
+test('frames only while the water runs, and the stop announced', async () => {
+    const page = await openPage(browser, {
+        beforeLoad: () => {
+            window.framesAsked = 0;
+            const ask = window.requestAnimationFrame.bind(window);
+            window.requestAnimationFrame = (callback) => {
+                window.framesAsked += 1;
+                return ask(callback);
+            };
+        },
+    });
+    const frames = () => page.evaluate(() => window.framesAsked);
+    const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+    await settle(300);
+    assert.equal(await frames(), 0, 'at rest');
+    await page.click('#btnMizuDasu');
+    await settle(300);
+    assert.ok((await frames()) > 5, 'running');
+    await page.click('#btnMizuTome');
+    const time = await captionOf(page, 'stxKJHyoji');
+    const volume = await captionOf(page, 'stxKSHyoji');
+    assert.equal(await page.$eval('#announcer', (el) => el.textContent),
+                 `水が止まりました。経過時間 ${time}、水の容量 ${volume}。`);
+    await settle(100);
+    const stopped = await frames();
+    await settle(300);
+    assert.equal(await frames(), stopped, 'stopped');
+    await page.close();
+});

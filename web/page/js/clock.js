@@ -1,11 +1,20 @@
-// The core's clock, driven by the browser's frames: each frame runs the ticks due since the last.
+// The core's clock, prompted by the browser's frames while its timer ticks: each frame runs the
+// ticks due since the last. With the timer off the page asks for no frames at all.
 import {page, replayMode} from './state.js';
-import {refresh} from './show.js';
 
 function frame() {
+    if (!page.ticking)
+        return;
     requestAnimationFrame(frame);
-    if (page.M._ij_run_due() > 0)
-        refresh(false);
+    page.M._ij_prompt();
+}
+
+// The core's timer started or stopped ticking.
+export function onTimer(ticking) {
+    const wasTicking = page.ticking;
+    page.ticking = ticking;
+    if (ticking && !wasTicking && !replayMode)
+        requestAnimationFrame(frame);
 }
 
 // A hidden tab gets no frames. The run holds while it is hidden and goes on from where it
@@ -20,5 +29,4 @@ function onVisibility() {
 export function startClock() {
     document.addEventListener('visibilitychange', onVisibility);
     onVisibility();
-    requestAnimationFrame(frame);
 }

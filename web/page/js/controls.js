@@ -1,8 +1,6 @@
 // The buttons: a press goes to the core, which runs the button's handler.
 import {page} from './state.js';
 import {captioned} from './elements.js';
-import {refresh} from './show.js';
-import {endIfQuit} from './message.js';
 
 export function makeButton(entry, index) {
     const el = captioned('button', 'button', entry);
@@ -27,6 +25,4 @@ function press(index) {
     if (page.ended)
         return;
     page.M._ij_press(index);
-    refresh(true);
-    endIfQuit();
 }

@@ -33,22 +33,24 @@ export function fromBase64(text) {
     return bytes;
 }
 
-// What the core's window holds for one item, by its row in the layout table.
+// What the core's window holds for one item, by its row in the layout table, under the names the
+// core gives its values (left, top, width, height, visible, selected, pressed, colour).
 export function readItem(index) {
     const M = page.M;
+    if (page.itemFields.length === 0)
+        page.itemFields = JSON.parse(M.UTF8ToString(M._ij_item_fields()));
     const at = M._ij_item(index) >> 2;
-    const v = M.HEAP32;
-    return {left: v[at], top: v[at + 1], width: v[at + 2], height: v[at + 3], visible: v[at + 4] === 1,
-            selected: v[at + 5], pressed: v[at + 6] === 1, colour: v[at + 7]};
+    const item = {};
+    page.itemFields.forEach((name, i) => {
+        item[name] = M.HEAP32[at + i];
+    });
+    item.visible = item.visible === 1;
+    item.pressed = item.pressed === 1;
+    return item;
 }
 
 export function readCaption(index) {
     return page.M.UTF8ToString(page.M._ij_caption(index));
-}
-
-// The state as the replay's dump prints it.
-export function readState() {
-    return JSON.parse(page.M.UTF8ToString(page.M._ij_dump()));
 }
 
 // The graph in words, as the desktop tells a screen reader.

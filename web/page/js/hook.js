@@ -2,7 +2,6 @@
 import {page} from './state.js';
 import {withString} from './core.js';
 import {refresh} from './show.js';
-import {endIfQuit} from './message.js';
 
 // Runs a replay script on the live page, line by line, showing each line's outcome as a user's
 // action would; resolves to the lines printed (an error line last, if any).
@@ -20,7 +19,6 @@ export function replay(script) {
             }
         }
         refresh(true);
-        endIfQuit();
         if (!goesOn)
             break;
     }

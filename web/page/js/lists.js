@@ -4,7 +4,7 @@
 import {page} from './state.js';
 import {readItem} from './core.js';
 import {place, applyFont} from './elements.js';
-import {refresh, setView} from './show.js';
+import {setView} from './show.js';
 
 export function makeList(entry, index) {
     const el = document.createElement('div');
@@ -140,5 +140,4 @@ function choose(index, row) {
     if (page.ended)
         return;
     page.M._ij_choose(index, row);
-    refresh(true);
 }

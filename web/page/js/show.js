@@ -1,7 +1,7 @@
 // Shows the core's state in the page: each item's element, the surface's pixels, the graph's
-// description, and what is announced when the water stops.
+// description, and what the core announces.
 import {CLIENT_WIDTH, CLIENT_HEIGHT, page} from './state.js';
-import {readItem, readCaption, readState, readGraphDescription} from './core.js';
+import {readItem, readCaption, readGraphDescription} from './core.js';
 import {place} from './elements.js';
 
 function hex(rgb) {
@@ -79,12 +79,13 @@ export function refresh(acted) {
     for (const item of page.items)
         showItem(item);
     paint();
-    const state = readState();
     const description = 'グラフ。' + readGraphDescription();
     if (page.graphText.getAttribute('aria-label') !== description)
         page.graphText.setAttribute('aria-label', description);
-    const running = state.timer.enabled;
-    if (page.wasRunning && !running)
-        announce('水が止まりました。経過時間 ' + state.captions.stxKJHyoji + '、水の容量 ' + state.captions.stxKSHyoji + '。');
-    page.wasRunning = running;
+}
+
+// The core has changed something and asks for it to be shown; `acted` unless it was only a batch of
+// ticks, which may have changed nothing the page shows.
+export function onShow(acted) {
+    refresh(acted);
 }

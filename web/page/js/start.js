@@ -2,11 +2,11 @@
 // the page to the learner (or, with #replay, to a test).
 import {page, replayMode} from './state.js';
 import {withString, withBytes, fromBase64, readLayout} from './core.js';
-import {refresh} from './show.js';
-import {showMessage} from './message.js';
+import {refresh, onShow, announce} from './show.js';
+import {showMessage, onQuit} from './message.js';
 import {fitListRows} from './lists.js';
 import {build} from './build.js';
-import {startClock} from './clock.js';
+import {startClock, onTimer} from './clock.js';
 import {fit} from './scale.js';
 import {replay} from './hook.js';
 
@@ -27,7 +27,10 @@ function start(module) {
     const M = module;
     withString(decimalSeparator(), (at) => M._ij_start(at));
     M.onMessage = showMessage;
-    M.onToggleFlipped = () => refresh(true);
+    M.onShow = onShow;
+    M.onTimer = onTimer;
+    M.onAnnounce = announce;
+    M.onQuit = onQuit;
     M.onReplayClick = (index) => {
         const item = page.items[index];
         if (item && item.el && item.entry.kind !== 'toggle')

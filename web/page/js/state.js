@@ -13,8 +13,9 @@ export const page = {
     byName: new Map(), // the same items by their names
     context: null, // the surface's 2D context
     graphText: null, // the graph's element, whose label describes it
-    announcer: null,
+    announcer: null, // the live region that tells screen readers what the core announces
     lastChanges: -1, // the core's count of changes when the page was last brought up to it
-    wasRunning: false,
+    itemFields: [], // the names of the values the core gives for an item, in its order
+    ticking: false, // the core's timer ticks: the page asks for animation frames
     ended: false, // お　わ　る was pressed: nothing more is pressed or chosen
 };

@@ -1,0 +1,177 @@
+// The rules around the simulation, once for every front end, on the model window: what a front
+// end sees of a press, a batch of ticks, a held clock and the full-tank message.
+#include "modelwindow.h"
+#include "program.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using sim::Item;
+
+// A platform that writes down what it is asked, in order, with what the window showed then.
+struct Recorder : core::Platform {
+    core::ModelWindow* window = nullptr;
+    std::int64_t now = 0;
+    std::vector<std::string> log;
+
+    std::int64_t nowMicroseconds() const override { return now; }
+    std::string decimalSeparator() const override { return "."; }
+    void timerSwitched(bool ticking, std::uint32_t interval) override
+    {
+        log.push_back((ticking ? "ticking " : "still ") + std::to_string(interval));
+    }
+    void showMessage(std::string_view) override
+    {
+        log.push_back("message over table '" + window->caption(sim::timeCell(1)) + "'");
+    }
+    void quit() override { log.emplace_back("quit"); }
+    void announce(std::string_view text) override { log.emplace_back(text); }
+    void putOnClipboard(std::string_view text, std::string_view) override { log.emplace_back(text); }
+    void show(core::Change change) override
+    {
+        if (change == core::Change::ToggleFlipped)
+            log.push_back("flipped " + std::to_string(window->isPressed(Item::spbGraphFlg)) + " caption "
+                          + window->caption(Item::spbGraphFlg));
+        else if (change == core::Change::Ticks)
+            log.emplace_back("ticks shown");
+    }
+};
+
+struct Lesson {
+    Recorder platform;
+    core::ModelWindow window;
+    core::Program program{window, platform};
+
+    Lesson()
+    {
+        platform.window = &window;
+        program.activate();
+        platform.log.clear();
+    }
+    // A fresh start at the given rate, with its stream run to the water.
+    void start(int jikan, int suiryo)
+    {
+        program.choose(Item::lbxJikan, jikan - 1);
+        program.choose(Item::lbxSuiryo, suiryo - 1);
+        program.press(Item::btnMizuDasu);
+        while (program.state().KeikaTick == 0.0F && program.tick()) { }
+    }
+    // `ms` of real time pass, then the platform prompts.
+    int promptAfter(std::int64_t ms)
+    {
+        platform.now += ms * 1000;
+        return program.prompt();
+    }
+};
+
+TEST(Program, AToggleFlipsAndIsShownBeforeItsHandlerRuns)
+{
+    Lesson lesson;
+    lesson.program.press(Item::spbGraphFlg);
+    ASSERT_FALSE(lesson.platform.log.empty());
+    EXPECT_EQ(lesson.platform.log.front(), "flipped 1 caption OFF");
+    EXPECT_EQ(lesson.window.caption(Item::spbGraphFlg), "ON");
+    lesson.program.press(Item::spbGraphFlg);
+    EXPECT_FALSE(lesson.window.isPressed(Item::spbGraphFlg));
+}
+
+TEST(Program, TheTableShowsEveryRecordAfterEachHandlerAndBeforeTheFullTankMessage)
+{
+    Lesson lesson;
+    lesson.program.press(Item::btnKiroku);
+    EXPECT_EQ(lesson.window.caption(sim::timeCell(1)), "0.0") << "a record shows at once";
+    lesson.program.press(Item::btnSaishiko);
+    lesson.program.press(Item::bbtnKirokuAuto);
+    lesson.start(1, 1);
+    lesson.platform.log.clear();
+    while (lesson.program.tick()) { }
+    const std::vector<std::string> wanted = {"still 20", "message over table '1.0'", "ticks shown",
+                                             "水が止まりました。経過時間 20.0、水の容量 20.0。"};
+    EXPECT_EQ(std::vector<std::string>(lesson.platform.log.end() - 4, lesson.platform.log.end()), wanted);
+    EXPECT_EQ(lesson.program.messagesShown(), 1);
+}
+
+// A fast rate after a stall: more ticks are due than the run has left. The tick that fills the
+// tank stops the timer; the rest of the batch must do nothing.
+TEST(Program, ATickThatStopsTheTimerEndsItsBatch)
+{
+    Lesson lesson;
+    lesson.start(1, 5); // 4 ms a tick
+    while (lesson.program.state().Suii < 481)
+        lesson.program.tick();
+    const std::string before = lesson.program.dump();
+    EXPECT_EQ(lesson.promptAfter(200), 19) << "19 ticks fill the tank of the 50 due";
+    EXPECT_EQ(lesson.program.state().Suii, 500);
+    EXPECT_EQ(lesson.program.state().KeikaTick, 500.0F);
+    EXPECT_FALSE(lesson.program.timerEnabled());
+    EXPECT_EQ(lesson.program.messagesShown(), 1);
+    EXPECT_EQ(lesson.promptAfter(200), 0);
+    EXPECT_NE(lesson.program.dump(), before);
+}
+
+TEST(Program, PromptsRunTheTicksDueByTheClockAndTimerChangesStartTheCountAfresh)
+{
+    struct Step {
+        const char* what;
+        std::int64_t ms;
+        int ran;
+    };
+    Lesson lesson;
+    lesson.start(1, 1); // 20 ms a tick
+    const Step steps[] = {
+        {"not yet due", 19, 0},
+        {"one due", 1, 1},
+        {"a slow frame brings three", 60, 3},
+        {"none twice", 0, 0},
+        {"a long stall makes up a quarter of a second only", 5000, 12},
+        {"then on from there", 20, 1},
+    };
+    for (const Step& step : steps)
+        EXPECT_EQ(lesson.promptAfter(step.ms), step.ran) << step.what;
+
+    lesson.program.hold(true);
+    EXPECT_EQ(lesson.promptAfter(500), 0) << "held";
+    lesson.program.hold(false);
+    EXPECT_EQ(lesson.promptAfter(19), 0) << "released: the count starts afresh";
+    EXPECT_EQ(lesson.promptAfter(1), 1);
+
+    lesson.promptAfter(10);
+    lesson.program.press(Item::btnMizuDasu); // the same interval: the count goes on
+    EXPECT_EQ(lesson.promptAfter(10), 1);
+    lesson.program.choose(Item::lbxJikan, 1);
+    lesson.promptAfter(10);
+    lesson.program.press(Item::btnMizuDasu); // 40 ms: a full new interval from the press
+    EXPECT_EQ(lesson.promptAfter(39), 0);
+    EXPECT_EQ(lesson.promptAfter(1), 1);
+}
+
+TEST(Program, TellsTheFrontEndWhenTheTimerStartsAndStopsAndOnlyAStopIsAnnounced)
+{
+    Lesson lesson;
+    lesson.program.press(Item::btnMizuDasu);
+    lesson.program.press(Item::btnMizuDasu);
+    lesson.program.press(Item::btnMizuTome);
+    lesson.program.press(Item::btnMizuTome);
+    lesson.program.press(Item::btnMizuDasu);
+    lesson.program.press(Item::btnSaishiko);
+    const std::vector<std::string> wanted = {"still 20",   "ticking 20",
+                                             "still 20",   "水が止まりました。経過時間 0.0、水の容量 0.0。",
+                                             "ticking 20", "still 20"};
+    EXPECT_EQ(lesson.platform.log, wanted);
+}
+
+TEST(Program, ButtonsThatAreHiddenDoNothingAndTheEndButtonQuits)
+{
+    Lesson lesson;
+    lesson.program.press(Item::btnTenki);
+    EXPECT_FALSE(lesson.program.state().TenkiFlg);
+    lesson.program.press(Item::btnOwari);
+    EXPECT_TRUE(lesson.program.quitRequested());
+    EXPECT_EQ(lesson.platform.log.back(), "quit");
+}
+
+} // namespace
