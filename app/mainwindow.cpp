@@ -12,13 +12,19 @@
 #include "pictures.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShortcut>
 
 #include <exception>
 #include <vector>
@@ -37,6 +43,11 @@ QString withFullStop(QString message)
     return message;
 }
 
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
 // What the program asks of the desktop.
@@ -53,11 +64,14 @@ public:
     void timerSwitched(bool ticking, std::uint32_t interval) override { w_.timer_->follow(ticking, interval); }
     void showMessage(std::string_view text) override { w_.showMessage(text); }
     void quit() override { emit w_.quitRequested(); }
-    void announce(std::string_view text) override
+    void announce(std::string_view text) override { w_.announcer_->say(fromUtf8(text)); }
+    void putOnClipboard(std::string_view text, std::string_view html) override
     {
-        w_.announcer_->say(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        auto* data = new QMimeData;
+        data->setText(fromUtf8(text));
+        data->setHtml(fromUtf8(html));
+        QGuiApplication::clipboard()->setMimeData(data);
     }
-    void putOnClipboard(std::string_view, std::string_view) override { }
     void show(core::Change change) override { w_.present(change); }
 
 private:
@@ -85,6 +99,10 @@ MainWindow::MainWindow(QWidget* parent)
     createItems();
     bindButtons();
     setTabOrder();
+    // Ctrl+C copies the records wherever the keyboard is in the window.
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WindowShortcut);
+    connect(copy, &QShortcut::activated, this, [this] { run([this] { program_.copyRecords(); }); });
     ui::describeWindow(this);
     auto* graph = scene_.as<ui::PaintAreaItem>(Item::PaintBox1);
     graph->setTextAlternative([this] {
@@ -232,6 +250,25 @@ void MainWindow::paintEvent(QPaintEvent* event)
         painter.fillRect(r, palette().color(QPalette::Window));
 }
 
+// The record table's menu: a right click on the table, or the Menu key wherever the keyboard is
+// (a screen reader's user reaches the cells without moving the focus).
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    QRect table = item(Item::stxZahyoX)->geometry().united(item(Item::stxZahyoY)->geometry());
+    for (int k = 1; k <= sim::kMaxRecords; ++k)
+        table = table.united(item(sim::timeCell(k))->geometry()).united(item(sim::volumeCell(k))->geometry());
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    if (!keyboard && !table.contains(event->pos())) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("コピー / Copy"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] { run([this] { program_.copyRecords(); }); });
+    menu.exec(keyboard ? mapToGlobal(table.bottomLeft()) : event->globalPos());
+}
+
 void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LocaleChange)
@@ -247,7 +284,7 @@ void MainWindow::readLocale()
 void MainWindow::showMessage(std::string_view text)
 {
     const QString title = QCoreApplication::applicationName();
-    const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString message = fromUtf8(text);
     if (presenter_) {
         presenter_(title, message);
         return;

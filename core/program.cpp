@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "bindings.h"
+#include "recordcopy.h"
 #include "statedump.h"
 
 namespace core {
@@ -73,6 +74,13 @@ void Program::hold(bool held)
     held_ = held;
     if (!held_)
         clock_.restart(platform_.nowMicroseconds());
+}
+
+void Program::copyRecords()
+{
+    const RecordsCopy copy = copyOfRecords(scene_);
+    platform_.putOnClipboard(copy.text, copy.html);
+    platform_.announce("記録をコピーしました");
 }
 
 std::string Program::dump() const

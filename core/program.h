@@ -49,6 +49,8 @@ public:
     bool tick();
     // While held, prompts deliver nothing; released, the count starts afresh.
     void hold(bool held);
+    // Puts the record table on the clipboard, as text and as an HTML table, and says so.
+    void copyRecords();
 
     bool timerEnabled() const { return timerEnabled_; }
     std::uint32_t timerInterval() const { return timerInterval_; }

@@ -52,6 +52,7 @@ const PAGE_MODULES = [
     'build.js', // the window's elements from the layout table, in reading order
     'clock.js', // the core's clock on the browser's frames
     'scale.js', // the window's size and scale
+    'copy.js', // the records onto the clipboard
     'hook.js', // the test hook: a replay script on the live page
     'start.js', // loads the core and starts the page
 ];

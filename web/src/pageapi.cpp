@@ -33,11 +33,11 @@ EM_JS(void, page_before_click, (int item), {
 });
 EM_JS(void, page_show, (int acted), {
     if (Module.onShow)
-        Module.onShow(acted != = 0);
+        Module.onShow(acted ? true : false);
 });
 EM_JS(void, page_timer, (int ticking), {
     if (Module.onTimer)
-        Module.onTimer(ticking != = 0);
+        Module.onTimer(ticking ? true : false);
 });
 EM_JS(void, page_announce, (const char* text), {
     if (Module.onAnnounce)
@@ -284,6 +284,12 @@ EMSCRIPTEN_KEEPALIVE unsigned ij_changes()
 EMSCRIPTEN_KEEPALIVE const char* ij_caption(int item)
 {
     return handOut(page->window.caption(itemAt(item)));
+}
+
+// The records onto the clipboard (through Module.onClipboard), as a copy event asks.
+EMSCRIPTEN_KEEPALIVE void ij_copy()
+{
+    page->program.copyRecords();
 }
 
 // The names of ij_item's values, in order, as a JSON array.

@@ -3,7 +3,7 @@
 // The clock is held (#replay), so what a start shows is the state it started from.
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
-import {launch, openPage, dump} from './browser.mjs';
+import {launch, openPage, dump, replay} from './browser.mjs';
 
 let browser;
 
@@ -261,5 +261,29 @@ test('frames only while the water runs, and the stop announced', async () => {
     const stopped = await frames();
     await settle(300);
     assert.equal(await frames(), stopped, 'stopped');
+    await page.close();
+});
+
+// What a spreadsheet gets from Ctrl+C: the two rows of the table, tab-separated, and an HTML table.
+test('Ctrl+C copies the records as text and as a table', async () => {
+    const page = await openPage(browser, {hash: '#replay'});
+    await replay(page, 'click btnMizuDasu\ntick 108\nclick btnKiroku\ntick 25\nclick btnKiroku\n');
+    await page.evaluate(() => {
+        window.copied = null;
+        window.addEventListener('copy', (event) => {
+            window.copied = {text: event.clipboardData.getData('text/plain'),
+                             html: event.clipboardData.getData('text/html')};
+        });
+    });
+    await page.focus('#lbxJikan');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyC');
+    await page.keyboard.up('Control');
+    const copied = await page.evaluate(() => window.copied);
+    const empty = (n) => '\t'.repeat(n);
+    assert.equal(copied?.text, `ｘ座標\t0.2\t1.2${empty(8)}\nｙ座標\t0.2\t1.2${empty(8)}\n`);
+    assert.equal(copied.html, '<meta charset="utf-8"><table><tr><th>ｘ座標</th><td>0.2</td><td>1.2</td>' + '<td></td>'.repeat(8)
+                 + '</tr><tr><th>ｙ座標</th><td>0.2</td><td>1.2</td>' + '<td></td>'.repeat(8) + '</tr></table>');
+    assert.equal(await page.$eval('#announcer', (el) => el.textContent), '記録をコピーしました');
     await page.close();
 });

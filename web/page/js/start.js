@@ -8,6 +8,7 @@ import {fitListRows} from './lists.js';
 import {build} from './build.js';
 import {startClock, onTimer} from './clock.js';
 import {fit} from './scale.js';
+import {startCopying, onClipboard} from './copy.js';
 import {replay} from './hook.js';
 
 const ART = ['faucet', 'scale-vertical', 'scale-horizontal'];
@@ -31,6 +32,7 @@ function start(module) {
     M.onTimer = onTimer;
     M.onAnnounce = announce;
     M.onQuit = onQuit;
+    M.onClipboard = onClipboard;
     M.onReplayClick = (index) => {
         const item = page.items[index];
         if (item && item.el && item.entry.kind !== 'toggle')
@@ -58,6 +60,7 @@ function start(module) {
     document.getElementById('message-ok').addEventListener('click', () => document.getElementById('message').close());
     document.getElementById('again').addEventListener('click', () => location.reload());
     startClock();
+    startCopying();
     document.fonts.ready.then(fitListRows);
     window.ichijikansu = {replay, ready: true, readyAt: performance.now()};
     document.documentElement.dataset.ready = 'true';
