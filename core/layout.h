@@ -2,10 +2,12 @@
 
 #include "colours.h"
 #include "items.h"
+#include "state.h"
 #include "window.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace core {
 
@@ -34,6 +36,29 @@ enum class Align : std::uint8_t {
 enum class Border { None, Single, Sunken };
 enum class Face { Gothic, Serif };
 enum class Art { None, Faucet, VerticalScale, HorizontalScale };
+
+// The two rows of the record table: the times (ｘ座標) and the volumes (ｙ座標).
+enum class RecordRow : std::uint8_t { Time, Volume };
+
+// Where a record cell sits: in column k (1 to 10) of its row.
+struct CellPlace {
+    int k = 0;
+    RecordRow row = RecordRow::Time;
+    friend constexpr bool operator==(const CellPlace&, const CellPlace&) = default;
+};
+
+// Where the item sits in the record table, read back from sim::timeCell and sim::volumeCell so
+// that the two directions cannot disagree; none for an item that is no record cell.
+constexpr std::optional<CellPlace> cellPlace(sim::Item item)
+{
+    for (int k = 1; k <= sim::kMaxRecords; ++k) {
+        if (item == sim::timeCell(k))
+            return CellPlace{k, RecordRow::Time};
+        if (item == sim::volumeCell(k))
+            return CellPlace{k, RecordRow::Volume};
+    }
+    return std::nullopt;
+}
 
 // A colour of the design, or one of the desktop's own colours.
 struct ColourRef {
@@ -143,9 +168,13 @@ constexpr ItemLayout staticText(Item item, const char* name, Bounds b, const cha
             .tabOrder = tabOrder};
 }
 
-// Column k of the record table. Cells are 50 wide at a step of 48, so neighbours share a border.
-constexpr ItemLayout cell(Item item, const char* name, int k, bool timeRow)
+// A cell of the record table, placed by its column and row. Cells are 50 wide at a step of 48, so
+// neighbours share a border.
+constexpr ItemLayout cell(Item item, const char* name)
 {
+    const CellPlace place = cellPlace(item).value();
+    const int k = place.k;
+    const bool timeRow = place.row == RecordRow::Time;
     const int tabOrder = k == 1 ? (timeRow ? 14 : 13) : 2 * k + (timeRow ? 11 : 12);
     return staticText(item, name, {512 + 48 * (k - 1), timeRow ? 104 : 128, 50, 25}, "", ColourRef::of(clWhite),
                       ColourRef::of(clBlack), Align::CentreTop, Border::Single, tabOrder);
@@ -202,26 +231,26 @@ inline constexpr Layout kLayout = [] {
                ColourRef::of(clPurple), Align::CentreTop, Border::Single, 11),
     staticText(Item::stxZahyoY, "stxZahyoY", {456, 128, 57, 25}, "ｙ座標", ColourRef::of(clSkyBlue),
                ColourRef::of(clPurple), Align::CentreTop, Border::Single, 12),
-    cell(Item::stxZahyoY1, "stxZahyoY1", 1, false),
-    cell(Item::stxZahyoX1, "stxZahyoX1", 1, true),
-    cell(Item::stxZahyoX2, "stxZahyoX2", 2, true),
-    cell(Item::stxZahyoY2, "stxZahyoY2", 2, false),
-    cell(Item::stxZahyoX3, "stxZahyoX3", 3, true),
-    cell(Item::stxZahyoY3, "stxZahyoY3", 3, false),
-    cell(Item::stxZahyoX4, "stxZahyoX4", 4, true),
-    cell(Item::stxZahyoY4, "stxZahyoY4", 4, false),
-    cell(Item::stxZahyoX5, "stxZahyoX5", 5, true),
-    cell(Item::stxZahyoY5, "stxZahyoY5", 5, false),
-    cell(Item::stxZahyoX6, "stxZahyoX6", 6, true),
-    cell(Item::stxZahyoY6, "stxZahyoY6", 6, false),
-    cell(Item::stxZahyoX7, "stxZahyoX7", 7, true),
-    cell(Item::stxZahyoY7, "stxZahyoY7", 7, false),
-    cell(Item::stxZahyoX8, "stxZahyoX8", 8, true),
-    cell(Item::stxZahyoY8, "stxZahyoY8", 8, false),
-    cell(Item::stxZahyoX9, "stxZahyoX9", 9, true),
-    cell(Item::stxZahyoY9, "stxZahyoY9", 9, false),
-    cell(Item::stxZahyoX10, "stxZahyoX10", 10, true),
-    cell(Item::stxZahyoY10, "stxZahyoY10", 10, false),
+    cell(Item::stxZahyoY1, "stxZahyoY1"),
+    cell(Item::stxZahyoX1, "stxZahyoX1"),
+    cell(Item::stxZahyoX2, "stxZahyoX2"),
+    cell(Item::stxZahyoY2, "stxZahyoY2"),
+    cell(Item::stxZahyoX3, "stxZahyoX3"),
+    cell(Item::stxZahyoY3, "stxZahyoY3"),
+    cell(Item::stxZahyoX4, "stxZahyoX4"),
+    cell(Item::stxZahyoY4, "stxZahyoY4"),
+    cell(Item::stxZahyoX5, "stxZahyoX5"),
+    cell(Item::stxZahyoY5, "stxZahyoY5"),
+    cell(Item::stxZahyoX6, "stxZahyoX6"),
+    cell(Item::stxZahyoY6, "stxZahyoY6"),
+    cell(Item::stxZahyoX7, "stxZahyoX7"),
+    cell(Item::stxZahyoY7, "stxZahyoY7"),
+    cell(Item::stxZahyoX8, "stxZahyoX8"),
+    cell(Item::stxZahyoY8, "stxZahyoY8"),
+    cell(Item::stxZahyoX9, "stxZahyoX9"),
+    cell(Item::stxZahyoY9, "stxZahyoY9"),
+    cell(Item::stxZahyoX10, "stxZahyoX10"),
+    cell(Item::stxZahyoY10, "stxZahyoY10"),
     button(Item::btnKiroku, "btnKiroku", {312, 104, 137, 49}, "→ 記録する →", 33),
     button(Item::btnTenki, "btnTenki", {512, 64, 113, 33}, "点をグラフへ", 34, false),
     button(Item::btnMusubu, "btnMusubu", {680, 64, 121, 33}, "点を線で結ぶ", 35, false),

@@ -264,12 +264,12 @@ Description descriptionOf(sim::Item item)
     if (*said.name != '\0' || *said.description != '\0')
         return {QString::fromUtf8(said.name), QString::fromUtf8(said.description)};
     // A cell says its text; the table's headers say which record and which coordinate it is.
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        const QString number = QString::number(k);
-        if (item == sim::timeCell(k))
-            return {{}, QStringLiteral("記録 ") + number + QStringLiteral(" の時間です。")};
-        if (item == sim::volumeCell(k))
-            return {{}, QStringLiteral("記録 ") + number + QStringLiteral(" の水の量です。")};
+    if (const std::optional<core::CellPlace> cell = core::cellPlace(item)) {
+        const QString number = QString::number(cell->k);
+        return {{},
+                QStringLiteral("記録 ") + number
+                    + (cell->row == core::RecordRow::Time ? QStringLiteral(" の時間です。")
+                                                          : QStringLiteral(" の水の量です。"))};
     }
     return {};
 }
@@ -296,8 +296,8 @@ void describe(QWidget* widget, sim::Item item)
                                      item == Item::stxKJHyoji ? largestTime() : largestVolume()));
     else if (item == Item::stxZahyoX || item == Item::stxZahyoY)
         install(rowHeaderAccessible(static_cast<StaticText*>(widget)));
-    else if (QAccessibleInterface* cell = recordCellAccessible(widget, item))
-        install(cell);
+    else if (const std::optional<core::CellPlace> cell = core::cellPlace(item))
+        install(recordCellAccessible(static_cast<StaticText*>(widget), *cell));
     else if (std::find(std::begin(kSwitches), std::end(kSwitches), item) != std::end(kSwitches))
         install(new SwitchAccessible(static_cast<QAbstractButton*>(widget)));
     else if (mark != std::end(kMarks))

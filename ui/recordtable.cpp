@@ -14,18 +14,6 @@ namespace {
 
 constexpr const char* kRecordTableName = "recordTable";
 
-// The column (0 to 9) and row (0 time, 1 volume) of a record cell; -1 for any other item.
-std::pair<int, int> cellPosition(Item item)
-{
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        if (item == sim::timeCell(k))
-            return {k - 1, 0};
-        if (item == sim::volumeCell(k))
-            return {k - 1, 1};
-    }
-    return {-1, -1};
-}
-
 QAccessibleInterface* recordTableOf(const QWidget* widget);
 
 // A cell of the record table, read by its text; empty before its record is taken.
@@ -304,10 +292,9 @@ bool RecordTable::holds(const QObject* object) const
     return false;
 }
 
-QAccessibleInterface* recordCellAccessible(QWidget* widget, Item item)
+QAccessibleInterface* recordCellAccessible(StaticText* box, core::CellPlace place)
 {
-    const auto [column, row] = cellPosition(item);
-    return column >= 0 ? new CellAccessible(static_cast<StaticText*>(widget), column, row) : nullptr;
+    return new CellAccessible(box, place.k - 1, static_cast<int>(place.row));
 }
 
 QAccessibleInterface* rowHeaderAccessible(StaticText* box)
