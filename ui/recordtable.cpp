@@ -270,12 +270,14 @@ QList<QAccessibleInterface*> CellAccessible::rowHeaderCells() const
 
 RecordTable::RecordTable(QWidget* window)
     : QObject(window)
-    , headers_{itemIn(window, Item::stxZahyoX), itemIn(window, Item::stxZahyoY)}
 {
     setObjectName(QString::fromLatin1(kRecordTableName));
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        cells_[0][static_cast<std::size_t>(k - 1)] = itemIn(window, sim::timeCell(k));
-        cells_[1][static_cast<std::size_t>(k - 1)] = itemIn(window, sim::volumeCell(k));
+    for (const core::ItemLayout& entry : core::layout()) {
+        const auto row = static_cast<std::size_t>(entry.place.row);
+        if (entry.role == core::Role::RowHeader)
+            headers_[row] = itemIn(window, entry.item);
+        else if (entry.role == core::Role::RecordCell)
+            cells_[row][static_cast<std::size_t>(entry.place.k - 1)] = itemIn(window, entry.item);
     }
 }
 

@@ -31,7 +31,7 @@ public:
     bool holds(const QObject* object) const;
 
 private:
-    std::array<QWidget*, 2> headers_;
+    std::array<QWidget*, 2> headers_{};
     std::array<std::array<QWidget*, kRecordColumns>, 2> cells_{};
 };
 
