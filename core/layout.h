@@ -5,6 +5,7 @@
 #include "state.h"
 #include "window.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -340,6 +341,24 @@ constexpr const ItemLayout& layoutOf(sim::Item item)
 {
     return kLayout[static_cast<std::size_t>(sim::indexOf(item))];
 }
+
+// The items of one kind, in creation order.
+template <Kind kind>
+constexpr auto itemsOfKind()
+{
+    constexpr auto count =
+        std::count_if(kLayout.begin(), kLayout.end(), [](const ItemLayout& e) { return e.kind == kind; });
+    std::array<sim::Item, static_cast<std::size_t>(count)> items{};
+    std::size_t next = 0;
+    for (const ItemLayout& entry : kLayout) {
+        if (entry.kind == kind)
+            items[next++] = entry.item;
+    }
+    return items;
+}
+
+// The selection lists, which the replay selects in and the state dump reports.
+inline constexpr auto kLists = itemsOfKind<Kind::ListBox>();
 
 constexpr bool isButton(Kind kind)
 {
