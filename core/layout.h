@@ -61,7 +61,7 @@ constexpr std::optional<CellPlace> cellPlace(sim::Item item)
     return std::nullopt;
 }
 
-// A colour of the design, or one of the desktop's own colours.
+// A fixed colour, or one of the desktop's own colours (core::resolve says which they are).
 struct ColourRef {
     enum class Source { Fixed, WindowText, Window, Menu };
     Source source = Source::WindowText;
@@ -122,7 +122,8 @@ struct ItemLayout {
 
 using Layout = std::array<ItemLayout, sim::kItemCount>;
 
-// The design's face names; fonts.cpp maps them to what this machine has.
+// The faces the layout names: a proportional Japanese Gothic and a serif; fonts.cpp maps them to
+// what this machine has.
 inline constexpr const char* kGothicFaceName = "ＭＳ Ｐゴシック";
 inline constexpr const char* kSerifFaceName = "Times New Roman";
 
@@ -130,8 +131,8 @@ inline constexpr const char* kSerifFaceName = "Times New Roman";
 inline constexpr int kClientWidth = 1024;
 inline constexpr int kClientHeight = 768;
 
-// Row builders for the table below. The rows read like the design's tables, so the formatter
-// leaves them as they are laid out.
+// Row builders for the table below. Each row is one item with its values in a fixed order, laid
+// out by hand so that the rows line up; the formatter leaves them as they are.
 // clang-format off
 namespace detail {
 

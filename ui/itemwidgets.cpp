@@ -71,8 +71,8 @@ QPushButton* createButton(const ItemLayout& entry, QWidget* parent)
     applyText(button, entry, QPalette::ButtonText);
     if (entry.kind == Kind::ToggleButton) {
         button->setCheckable(true);
-        // Tab reaches it, so the keyboard can switch the live line; a click leaves the focus where
-        // it was, as the design's toggle never takes it.
+        // Tab reaches it, so the keyboard can switch the live line; a click leaves the focus on
+        // the control that had it.
         button->setFocusPolicy(Qt::TabFocus);
     } else {
         makeFocusable(button);
