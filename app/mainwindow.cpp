@@ -131,7 +131,7 @@ void MainWindow::showAsProgram()
 void MainWindow::createItems()
 {
     for (const core::ItemLayout& entry : core::layout()) {
-        // Created in layout order, so later items lie over earlier ones as the design stacks them.
+        // Created in layout order, which is the stacking order: later items lie over earlier ones.
         widgets_[static_cast<std::size_t>(sim::indexOf(entry.item))] =
             ui::createItem(entry, ui::artFile(entry.art), this);
     }

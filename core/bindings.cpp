@@ -49,9 +49,8 @@ constexpr ItemDescription kDescriptions[] = {
 constexpr bool everyButtonIsAButton()
 {
     for (const ButtonBinding& b : kButtons) {
-        const Kind kind = kLayout[static_cast<std::size_t>(sim::indexOf(b.item))].kind;
-        const bool isButton = kind == Kind::PushButton || kind == Kind::ColourButton || kind == Kind::ToggleButton;
-        if (!isButton || (b.press == Press::Toggle) != (kind == Kind::ToggleButton))
+        const Kind kind = layoutOf(b.item).kind;
+        if (!isButton(kind) || (b.press == Press::Toggle) != (kind == Kind::ToggleButton))
             return false;
     }
     return true;

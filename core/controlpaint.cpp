@@ -35,14 +35,24 @@ void paintArrowButton(Canvas& canvas, const Rect& r, bool up, bool pressed)
 
 } // namespace
 
-void paintEdge(Canvas& canvas, const Rect& r, sim::Colour topLeft, sim::Colour bottomRight)
+FillRect fillOn(Canvas& canvas)
+{
+    return [&canvas](const Rect& r, sim::Colour colour) { canvas.fill(r, colour); };
+}
+
+void fillEdge(const Rect& r, sim::Colour topLeft, sim::Colour bottomRight, const FillRect& fill)
 {
     if (r.isEmpty())
         return;
-    canvas.fill({r.left, r.top, r.width - 1, 1}, topLeft);
-    canvas.fill({r.left, r.top, 1, r.height - 1}, topLeft);
-    canvas.fill({r.left, r.bottom() - 1, r.width, 1}, bottomRight);
-    canvas.fill({r.right() - 1, r.top, 1, r.height}, bottomRight);
+    fill({r.left, r.top, r.width - 1, 1}, topLeft);
+    fill({r.left, r.top, 1, r.height - 1}, topLeft);
+    fill({r.left, r.bottom() - 1, r.width, 1}, bottomRight);
+    fill({r.right() - 1, r.top, 1, r.height}, bottomRight);
+}
+
+void paintEdge(Canvas& canvas, const Rect& r, sim::Colour topLeft, sim::Colour bottomRight)
+{
+    fillEdge(r, topLeft, bottomRight, fillOn(canvas));
 }
 
 void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken)

@@ -2,6 +2,8 @@
 
 #include "canvas.h"
 
+#include <functional>
+
 namespace core {
 
 // The faces of the controls, painted by the core for both front ends so that the desktop and the
@@ -22,9 +24,15 @@ inline constexpr sim::Colour kScrollArrow{0x40, 0x40, 0x40};
 // while it is on.
 void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken);
 
+// Fills a rectangle with one colour: on a canvas, or through a front end's painter. A rectangle
+// without area fills nothing.
+using FillRect = std::function<void(const Rect&, sim::Colour)>;
+FillRect fillOn(Canvas& canvas);
+
 // A 1-pixel edge around `rect`: the top and left lines stop short of the far corners and the
 // bottom and right lines are whole, so the corners where the two colours meet take the
 // bottom-right colour, as the desktop's style draws its panels.
+void fillEdge(const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight, const FillRect& fill);
 void paintEdge(Canvas& canvas, const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight);
 
 // The width of a vertical scroll bar.

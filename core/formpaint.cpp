@@ -60,8 +60,8 @@ void drawGraph(Canvas& canvas, const PaintInput& input)
     for (int top = 0; top < kGraphSide; top += kBandRows) {
         const int bottom = std::min(top + kBandRows, kGraphSide);
         canvas.fill({0, top, kGraphSide, bottom - top}, sim::clWhite);
-        // The design takes both sets of lines from the height: the multiples of the step from 1 to
-        // height - 1, so none runs along the border.
+        // Both sets of lines are counted along the height, also the vertical ones: the multiples
+        // of the step from 1 to height - 1, so none runs along the border.
         const int columnEnd = std::min(bottom, g.height);
         for (int j = kGridStep; j <= g.height - 1 && top < columnEnd; j += kGridStep)
             canvas.line({j, top}, {j, columnEnd}, sim::clSilver, 1);

@@ -13,13 +13,11 @@ namespace {
 
 using sim::Item;
 
-constexpr Item kSelectable[] = {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo};
-
 const Item* listNamed(std::string_view name)
 {
-    const auto* found = std::find_if(std::begin(kSelectable), std::end(kSelectable),
-                                     [&](Item item) { return name == layoutOf(item).name; });
-    return found == std::end(kSelectable) ? nullptr : found;
+    const auto* found =
+        std::find_if(kLists.begin(), kLists.end(), [&](Item item) { return name == layoutOf(item).name; });
+    return found == kLists.end() ? nullptr : found;
 }
 
 bool parseCount(std::string_view text, long long& value)

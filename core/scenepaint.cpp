@@ -14,28 +14,6 @@ Rect rectOf(const sim::Bounds& b)
     return {b.left, b.top, b.width, b.height};
 }
 
-// Without an outline the brush leaves the last column and row alone, so a shape one pixel high or
-// wide shows nothing: the moving shapes look empty that way.
-void paintShape(Canvas& canvas, const Rect& r, const ItemLayout& entry)
-{
-    const sim::Colour brush = resolve(entry.background);
-    if (entry.outline) {
-        canvas.fill(r, sim::clBlack);
-        canvas.fill({r.left + 1, r.top + 1, r.width - 2, r.height - 2}, brush);
-    } else if (r.width > 1 && r.height > 1) {
-        canvas.fill({r.left, r.top, r.width - 1, r.height - 1}, brush);
-    }
-}
-
-void paintStaticText(Canvas& canvas, const Rect& r, const ItemLayout& entry)
-{
-    canvas.fill(r, resolve(entry.background));
-    if (entry.border == Border::Single)
-        paintEdge(canvas, r, sim::clBlack, sim::clBlack);
-    else if (entry.border == Border::Sunken)
-        paintEdge(canvas, r, kSunkenShade, kSunkenLight);
-}
-
 // A list scrolls by whole rows and shows its selected row at the top.
 ScrollRange listRange(const sim::Scene& window, const ItemLayout& entry)
 {
@@ -60,21 +38,6 @@ const Picture* pictureFor(Art art, const ScenePictures& pictures)
 
 } // namespace
 
-sim::Colour resolve(ColourRef ref)
-{
-    switch (ref.source) {
-    case ColourRef::Source::Fixed:
-        return ref.fixed;
-    case ColourRef::Source::WindowText:
-        return sim::clBlack;
-    case ColourRef::Source::Window:
-        return sim::clWhite;
-    case ColourRef::Source::Menu:
-        return sim::clMoneyGreen;
-    }
-    return sim::clBlack;
-}
-
 void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, const sim::State& state,
                 const ScenePictures& pictures)
 {
@@ -93,7 +56,7 @@ void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, cons
         const Rect r = rectOf(window.bounds(entry.item));
         switch (entry.kind) {
         case Kind::Shape:
-            paintShape(canvas, r, entry);
+            fillShape(r, entry, fillOn(canvas));
             break;
         case Kind::Picture:
             if (const Picture* picture = pictureFor(entry.art, pictures))
@@ -103,7 +66,7 @@ void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, cons
             canvas.fill(r, resolve(entry.background));
             break;
         case Kind::StaticText:
-            paintStaticText(canvas, r, entry);
+            fillStaticText(r, entry, fillOn(canvas));
             break;
         case Kind::PushButton:
         case Kind::ColourButton:

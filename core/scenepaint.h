@@ -2,21 +2,12 @@
 
 #include "bmp.h"
 #include "canvas.h"
+#include "itemsurface.h"
 #include "layout.h"
 #include "state.h"
 #include "window.h"
 
 namespace core {
-
-// The desktop's own colours as the main window resolves them: its text black, the ground of a
-// list white, and the "menu" ground the window's green, because the window sets that colour for
-// itself and its items inherit it.
-sim::Colour resolve(ColourRef ref);
-
-// The two colours of a sunken one-pixel edge in the desktop's style: the shade at the top and
-// left, the light at the bottom and right.
-inline constexpr sim::Colour kSunkenShade{0x9F, 0x9F, 0x9F};
-inline constexpr sim::Colour kSunkenLight{0xFF, 0xFF, 0xFF};
 
 struct ScenePictures {
     const Picture* faucet = nullptr;

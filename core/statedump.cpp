@@ -146,7 +146,7 @@ std::string dumpState(const sim::State& s, const sim::Scene& window, TimerReadin
     json.close('}');
 
     json.key("selected").open('{');
-    for (const Item list : {Item::lbxJikan, Item::lbxSuiryo, Item::lbxSyokiRyo})
+    for (const Item list : kLists)
         json.key(nameOf(list)).number(window.selectedIndex(list));
     json.close('}');
 

@@ -4,8 +4,8 @@
 
 namespace sim {
 
-// A 24-bit colour. The design writes colours as 0x00BBGGRR; fromBgr() takes that form so the
-// table below can be read against it digit for digit.
+// A 24-bit colour. The table below writes each colour as 0x00BBGGRR, blue in the high byte, the
+// form the colour names are known by; fromBgr() takes that form.
 struct Colour {
     std::uint8_t r = 0;
     std::uint8_t g = 0;

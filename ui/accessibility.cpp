@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPointer>
 
-#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -22,16 +21,6 @@ using namespace accessible;
 using sim::Item;
 
 constexpr const char* kSwitchOnProperty = "ichijikansuSwitchOn";
-
-// Buttons that switch something on and off: the toggle, and 自動記録, which says オン or オフ.
-constexpr Item kSwitches[] = {Item::spbGraphFlg, Item::bbtnKirokuAuto};
-
-// The "ON" marks and the buttons whose effect they show.
-struct MarkOf {
-    Item mark;
-    Item button;
-};
-constexpr MarkOf kMarks[] = {{Item::LblTenkiFlg, Item::btnTenki}, {Item::LblMusubuFlg, Item::btnMusubu}};
 
 // One of the two numbers (経過時間, 水の容量): named by what it is, read as text and as a value.
 class NumberAccessible : public QAccessibleWidget, public ReadOnlyText, public QAccessibleValueInterface {
@@ -218,20 +207,6 @@ private:
     Item button_;
 };
 
-// The largest numbers the two boxes can show: a full tank, reached at the slowest rate (the
-// largest time step for the smallest amount of water) when it starts empty.
-double largestVolume()
-{
-    return static_cast<double>(core::layoutOf(Item::ShpWaku).bounds.height) / sim::kUnitPx;
-}
-
-double largestTime()
-{
-    const core::ItemLayout& steps = core::layoutOf(Item::lbxJikan);
-    const core::ItemLayout& water = core::layoutOf(Item::lbxSuiryo);
-    return largestVolume() * (steps.firstListValue + steps.listRows - 1) / water.firstListValue;
-}
-
 // A static text reads out its text as its value.
 class StaticTextAccessible : public QAccessibleWidget {
 public:
@@ -264,14 +239,13 @@ Description descriptionOf(sim::Item item)
     if (*said.name != '\0' || *said.description != '\0')
         return {QString::fromUtf8(said.name), QString::fromUtf8(said.description)};
     // A cell says its text; the table's headers say which record and which coordinate it is.
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        const QString number = QString::number(k);
-        if (item == sim::timeCell(k))
-            return {{}, QStringLiteral("記録 ") + number + QStringLiteral(" の時間です。")};
-        if (item == sim::volumeCell(k))
-            return {{}, QStringLiteral("記録 ") + number + QStringLiteral(" の水の量です。")};
-    }
-    return {};
+    const core::ItemLayout& entry = core::layoutOf(item);
+    if (entry.role != core::Role::RecordCell)
+        return {};
+    return {{},
+            QStringLiteral("記録 ") + QString::number(entry.place.k)
+                + (entry.place.row == core::RecordRow::Time ? QStringLiteral(" の時間です。")
+                                                            : QStringLiteral(" の水の量です。"))};
 }
 
 void installAccessibility()
@@ -287,21 +261,32 @@ void describe(QWidget* widget, sim::Item item)
     if (!d.description.isEmpty())
         widget->setAccessibleDescription(d.description);
 
-    const core::Kind kind = core::layoutOf(item).kind;
-    const auto* mark = std::find_if(std::begin(kMarks), std::end(kMarks), [item](MarkOf m) { return m.mark == item; });
-    if (kind == core::Kind::Shape || kind == core::Kind::Picture || kind == core::Kind::PaintArea)
+    // The layout's static checks keep each role on the kind of widget cast to here.
+    const core::ItemLayout& entry = core::layoutOf(item);
+    switch (entry.role) {
+    case core::Role::Picture:
+    case core::Role::Graph:
         install(new PictureAccessible(widget));
-    else if (item == Item::stxKJHyoji || item == Item::stxKSHyoji)
-        install(new NumberAccessible(static_cast<StaticText*>(widget),
-                                     item == Item::stxKJHyoji ? largestTime() : largestVolume()));
-    else if (item == Item::stxZahyoX || item == Item::stxZahyoY)
+        break;
+    case core::Role::Value:
+        install(new NumberAccessible(static_cast<StaticText*>(widget), entry.maximum));
+        break;
+    case core::Role::RowHeader:
         install(rowHeaderAccessible(static_cast<StaticText*>(widget)));
-    else if (QAccessibleInterface* cell = recordCellAccessible(widget, item))
-        install(cell);
-    else if (std::find(std::begin(kSwitches), std::end(kSwitches), item) != std::end(kSwitches))
+        break;
+    case core::Role::RecordCell:
+        install(recordCellAccessible(static_cast<StaticText*>(widget), entry.place));
+        break;
+    case core::Role::Switch:
         install(new SwitchAccessible(static_cast<QAbstractButton*>(widget)));
-    else if (mark != std::end(kMarks))
-        install(new MarkAccessible(static_cast<QLabel*>(widget), mark->button));
+        break;
+    case core::Role::Mark:
+        install(new MarkAccessible(static_cast<QLabel*>(widget), entry.markOf));
+        break;
+    case core::Role::Plain:
+    case core::Role::Decoration:
+        break;
+    }
 }
 
 void describeWindow(QWidget* window)

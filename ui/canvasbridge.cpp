@@ -9,6 +9,14 @@
 
 namespace ui {
 
+core::FillRect fillWith(QPainter& painter)
+{
+    return [&painter](const core::Rect& r, sim::Colour c) {
+        if (!r.isEmpty())
+            painter.fillRect(QRect(r.left, r.top, r.width, r.height), QColor(c.r, c.g, c.b));
+    };
+}
+
 std::optional<core::Canvas> canvasOver(QPainter& painter, QSize widgetSize)
 {
     QPaintEngine* engine = painter.paintEngine();

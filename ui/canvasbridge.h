@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "controlpaint.h"
 
 #include <QPoint>
 #include <QRect>
@@ -18,6 +19,9 @@ namespace ui {
 // screen, or a grab. Empty otherwise (a high-DPI screen, an image of another format, a scaled or
 // rotated painter), and the caller paints into a canvas of its own and draws that.
 std::optional<core::Canvas> canvasOver(QPainter& painter, QSize widgetSize);
+
+// Fills through the painter, in the widget's own coordinates: the core's fills on a Qt surface.
+core::FillRect fillWith(QPainter& painter);
 
 // Shows `part` of the canvas (in canvas pixels; all of it when null) as it is, its corner at `at`:
 // each pixel becomes a square of device pixels on a scaled screen, never a blend of its neighbours.

@@ -9,7 +9,7 @@ namespace ui {
 
 namespace {
 
-// Each face of the design, by its own names first, then what Debian ships in its place.
+// Each face the layout names, by its own names first, then what Debian ships in its place.
 struct FaceNames {
     Face face;
     std::array<const char*, 4> candidates; // in order of preference; unused ones are null

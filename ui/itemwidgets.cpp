@@ -4,6 +4,7 @@
 #include "bmp.h"
 #include "canvasbridge.h"
 #include "fonts.h"
+#include "itemsurface.h"
 #include "windowstyle.h"
 
 #include <QEvent>
@@ -12,20 +13,19 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <qdrawutil.h>
 
 #include <utility>
 
 namespace ui {
 
-using core::Border;
 using core::ColourRef;
 using core::Kind;
 
 namespace {
 
-QColor qColour(sim::Colour c)
+QColor colourOf(ColourRef ref)
 {
+    const sim::Colour c = core::resolve(ref);
     return QColor(c.r, c.g, c.b);
 }
 
@@ -40,10 +40,10 @@ void applyBounds(QWidget* widget, const ItemLayout& entry)
 void applyText(QWidget* widget, const ItemLayout& entry, QPalette::ColorRole textRole)
 {
     QPalette palette = widget->palette();
-    palette.setColor(textRole, colourOf(entry.text, palette));
+    palette.setColor(textRole, colourOf(entry.text));
     if (entry.kind == Kind::Label || entry.kind == Kind::StaticText || entry.kind == Kind::ListBox) {
         const auto backgroundRole = entry.kind == Kind::ListBox ? QPalette::Base : QPalette::Window;
-        palette.setColor(backgroundRole, colourOf(entry.background, palette));
+        palette.setColor(backgroundRole, colourOf(entry.background));
     }
     widget->setPalette(palette);
     widget->setFont(fontFor(entry.font));
@@ -59,7 +59,7 @@ void makeFocusable(QPushButton* button)
 ColourButton* createColourButton(const ItemLayout& entry, QWidget* parent)
 {
     auto* button = new ColourButton(QString::fromUtf8(entry.caption), parent);
-    button->setCaptionColour(colourOf(entry.text, button->palette()));
+    button->setCaptionColour(colourOf(entry.text));
     button->setFont(fontFor(entry.font));
     makeFocusable(button);
     return button;
@@ -73,8 +73,8 @@ QPushButton* createButton(const ItemLayout& entry, QWidget* parent)
     applyText(button, entry, QPalette::ButtonText);
     if (entry.kind == Kind::ToggleButton) {
         button->setCheckable(true);
-        // Tab reaches it, so the keyboard can switch the live line; a click leaves the focus where
-        // it was, as the design's toggle never takes it.
+        // Tab reaches it, so the keyboard can switch the live line; a click leaves the focus on
+        // the control that had it.
         button->setFocusPolicy(Qt::TabFocus);
     } else {
         makeFocusable(button);
@@ -95,21 +95,6 @@ QLabel* createLabel(const ItemLayout& entry, QWidget* parent)
 }
 
 } // namespace
-
-QColor colourOf(ColourRef ref, const QPalette& palette)
-{
-    switch (ref.source) {
-    case ColourRef::Source::Fixed:
-        return qColour(ref.fixed);
-    case ColourRef::Source::WindowText:
-        return palette.color(QPalette::Active, QPalette::WindowText);
-    case ColourRef::Source::Window:
-        return palette.color(QPalette::Active, QPalette::Base);
-    case ColourRef::Source::Menu:
-        return palette.color(QPalette::Active, QPalette::Window);
-    }
-    return {};
-}
 
 ColourButton::ColourButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent)
@@ -144,20 +129,14 @@ void ColourButton::paintEvent(QPaintEvent*)
 
 ShapeItem::ShapeItem(const ItemLayout& entry, QWidget* parent)
     : QWidget(parent)
-    , brush_(colourOf(entry.background, palette()))
-    , outline_(entry.outline)
+    , entry_(entry)
 {
 }
 
 void ShapeItem::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (outline_) {
-        painter.fillRect(rect(), Qt::black);
-        painter.fillRect(rect().adjusted(1, 1, -1, -1), brush_);
-    } else if (width() > 1 && height() > 1) {
-        painter.fillRect(QRect(0, 0, width() - 1, height() - 1), brush_);
-    }
+    core::fillShape({0, 0, width(), height()}, entry_, fillWith(painter));
 }
 
 PictureItem::PictureItem(std::span<const std::uint8_t> file, QWidget* parent)
@@ -193,9 +172,8 @@ PaintAreaItem::PaintAreaItem(QWidget* parent)
 
 StaticText::StaticText(const ItemLayout& entry, QWidget* parent)
     : QWidget(parent)
+    , entry_(entry)
     , text_(QString::fromUtf8(entry.caption))
-    , border_(entry.border)
-    , alignment_(alignmentOf(entry.alignment))
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -213,18 +191,11 @@ void StaticText::setText(const QString& text)
 void StaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
-    int inset = 0;
-    if (border_ == Border::Single) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        inset = 1;
-    } else if (border_ == Border::Sunken) {
-        qDrawShadePanel(&painter, rect(), palette(), true, 1);
-        inset = 1;
-    }
+    core::fillStaticText({0, 0, width(), height()}, entry_, fillWith(painter));
+    const int inset = core::textInset(entry_.border);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignment_), text_);
+    painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignmentOf(entry_.alignment)),
+                     text_);
 }
 
 ListBox::ListBox(const ItemLayout& entry, QWidget* parent)

@@ -16,8 +16,7 @@ namespace ui {
 
 using core::ItemLayout;
 
-// A filled rectangle. Without an outline the brush leaves the last column and row alone, so a
-// shape 0 or 1 pixel high or wide shows nothing; the moving shapes rely on that to look empty.
+// A filled rectangle, as core::fillShape paints it.
 class ShapeItem : public QWidget {
 public:
     ShapeItem(const ItemLayout& entry, QWidget* parent);
@@ -26,8 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor brush_;
-    bool outline_;
+    const ItemLayout& entry_;
 };
 
 // A bitmap stretched over the whole item by nearest-neighbour sampling.
@@ -58,8 +56,8 @@ private:
     std::function<QString()> textAlternative_;
 };
 
-// A text box with its own background, a 1-pixel black line or a sunken edge, and the text at
-// the top inside the border.
+// A text box: its ground and border as core::fillStaticText paints them, and the text inside the
+// border.
 class StaticText : public QWidget {
 public:
     StaticText(const ItemLayout& entry, QWidget* parent);
@@ -72,9 +70,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const ItemLayout& entry_;
     QString text_;
-    core::Border border_;
-    Qt::Alignment alignment_;
     bool announcedByOthers_ = false;
 };
 
@@ -121,8 +118,6 @@ protected:
     void nextCheckState() override { }
 };
 
-// Resolves a colour of the design against the desktop's palette.
-QColor colourOf(core::ColourRef ref, const QPalette& palette);
 Qt::Alignment alignmentOf(core::Align align);
 
 // The widget of one item, by its kind: push and toggle buttons are QPushButtons. The timer has

@@ -14,18 +14,6 @@ namespace {
 
 constexpr const char* kRecordTableName = "recordTable";
 
-// The column (0 to 9) and row (0 time, 1 volume) of a record cell; -1 for any other item.
-std::pair<int, int> cellPosition(Item item)
-{
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        if (item == sim::timeCell(k))
-            return {k - 1, 0};
-        if (item == sim::volumeCell(k))
-            return {k - 1, 1};
-    }
-    return {-1, -1};
-}
-
 QAccessibleInterface* recordTableOf(const QWidget* widget);
 
 // A cell of the record table, read by its text; empty before its record is taken.
@@ -282,12 +270,14 @@ QList<QAccessibleInterface*> CellAccessible::rowHeaderCells() const
 
 RecordTable::RecordTable(QWidget* window)
     : QObject(window)
-    , headers_{itemIn(window, Item::stxZahyoX), itemIn(window, Item::stxZahyoY)}
 {
     setObjectName(QString::fromLatin1(kRecordTableName));
-    for (int k = 1; k <= kRecordColumns; ++k) {
-        cells_[0][static_cast<std::size_t>(k - 1)] = itemIn(window, sim::timeCell(k));
-        cells_[1][static_cast<std::size_t>(k - 1)] = itemIn(window, sim::volumeCell(k));
+    for (const core::ItemLayout& entry : core::layout()) {
+        const auto row = static_cast<std::size_t>(entry.place.row);
+        if (entry.role == core::Role::RowHeader)
+            headers_[row] = itemIn(window, entry.item);
+        else if (entry.role == core::Role::RecordCell)
+            cells_[row][static_cast<std::size_t>(entry.place.k - 1)] = itemIn(window, entry.item);
     }
 }
 
@@ -304,10 +294,9 @@ bool RecordTable::holds(const QObject* object) const
     return false;
 }
 
-QAccessibleInterface* recordCellAccessible(QWidget* widget, Item item)
+QAccessibleInterface* recordCellAccessible(StaticText* box, core::CellPlace place)
 {
-    const auto [column, row] = cellPosition(item);
-    return column >= 0 ? new CellAccessible(static_cast<StaticText*>(widget), column, row) : nullptr;
+    return new CellAccessible(box, place.k - 1, static_cast<int>(place.row));
 }
 
 QAccessibleInterface* rowHeaderAccessible(StaticText* box)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "items.h"
+#include "layout.h"
 #include "state.h"
 
 #include <QObject>
@@ -30,12 +31,12 @@ public:
     bool holds(const QObject* object) const;
 
 private:
-    std::array<QWidget*, 2> headers_;
+    std::array<QWidget*, 2> headers_{};
     std::array<std::array<QWidget*, kRecordColumns>, 2> cells_{};
 };
 
-// The interface of a record cell (its text, its place in the table), or null for another item.
-QAccessibleInterface* recordCellAccessible(QWidget* widget, sim::Item item);
+// The interface of a record cell: its text, its place in the table.
+QAccessibleInterface* recordCellAccessible(StaticText* box, core::CellPlace place);
 // The interface of ｘ座標 or ｙ座標: the header of a row of the table.
 QAccessibleInterface* rowHeaderAccessible(StaticText* box);
 // Makes the table of the window's record cells and gives it its interface. Call once every item exists.

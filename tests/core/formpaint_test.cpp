@@ -9,7 +9,7 @@ namespace {
 
 using namespace sim; // the colour names
 
-// Where the design puts the graph, and its size.
+// Where the layout puts the graph, and its size.
 constexpr int kLeft = 497;
 constexpr int kTop = 176;
 constexpr int kSide = 500;

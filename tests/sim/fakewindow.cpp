@@ -1,24 +1,21 @@
 #include "fakewindow.h"
 
-#include "layout.h"
-
 using sim::Item;
 
 FakeWindow::FakeWindow()
+    : pressed([this] { return isPressed(Item::spbGraphFlg); }, [this](bool on) { setPressed(Item::spbGraphFlg, on); })
+    , timerEnabled([this] { return ModelWindow::timerEnabled(); }, [this](bool on) { setTimerEnabled(on); })
+    , timerInterval([this] { return ModelWindow::timerInterval(); },
+                    [this](std::uint32_t milliseconds) { setTimerInterval(milliseconds); })
+    , quitRequested([this] { return ModelWindow::quitRequested(); })
+    , separator([this] { return decimalSeparator(); },
+                [this](std::string text) { setDecimalSeparator(std::move(text)); })
 {
-    for (const core::ItemLayout& entry : core::layout()) {
-        bounds_[index(entry.item)] = entry.bounds;
-        captions_[index(entry.item)] = entry.caption;
-        visible_[index(entry.item)] = entry.visibleAtStart;
-    }
-    selected_.fill(-1);
-}
-
-void FakeWindow::showMessage(std::string_view text)
-{
-    messages.emplace_back(text);
-    if (onMessage)
-        onMessage();
+    ModelWindow::onMessage = [this](std::string_view text) {
+        messages.emplace_back(text);
+        if (onMessage)
+            onMessage();
+    };
 }
 
 void Rig::choose(int initial, int jikan, int suiryo)
@@ -31,7 +28,7 @@ void Rig::choose(int initial, int jikan, int suiryo)
 int Rig::tick(int limit)
 {
     int ran = 0;
-    while (ran < limit && window.timerEnabled && window.timerInterval != 0) {
+    while (ran < limit && window.isTicking()) {
         sim.Timer1Timer();
         ++ran;
     }

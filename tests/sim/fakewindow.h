@@ -1,53 +1,62 @@
 #pragma once
 
+#include "modelwindow.h"
 #include "simulation.h"
-#include "window.h"
 
-#include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-// A window without a display: it keeps what the simulation sets and gives it back, starting from
-// the layout table as the real window does.
-class FakeWindow : public sim::Window {
+// What the model window holds, under the plain name of a field, so a test reads
+// `window.timerEnabled` as it would a variable...
+template <typename T>
+class Reading {
 public:
-    FakeWindow();
-
-    sim::Bounds bounds(sim::Item item) const override { return bounds_[index(item)]; }
-    void setBounds(sim::Item item, const sim::Bounds& b) override { bounds_[index(item)] = b; }
-    std::string caption(sim::Item item) const override { return captions_[index(item)]; }
-    void setCaption(sim::Item item, std::string_view text) override { captions_[index(item)] = text; }
-    sim::Colour fontColour(sim::Item item) const override { return colours_[index(item)]; }
-    void setFontColour(sim::Item item, sim::Colour c) override { colours_[index(item)] = c; }
-    bool isVisible(sim::Item item) const override { return visible_[index(item)]; }
-    void setVisible(sim::Item item, bool visible) override { visible_[index(item)] = visible; }
-    int selectedIndex(sim::Item list) const override { return selected_[index(list)]; }
-    void setSelectedIndex(sim::Item list, int row) override { selected_[index(list)] = row; }
-    bool isPressed(sim::Item) const override { return pressed; }
-    void setPressed(sim::Item, bool down) override { pressed = down; }
-    void setTimerEnabled(bool enabled) override { timerEnabled = enabled; }
-    void setTimerInterval(std::uint32_t ms) override { timerInterval = ms; }
-    void showMessage(std::string_view text) override;
-    void requestQuit() override { quitRequested = true; }
-    std::string decimalSeparator() const override { return separator; }
-
-    bool pressed = false;
-    bool timerEnabled = false;
-    std::uint32_t timerInterval = 1000;
-    bool quitRequested = false;
-    std::string separator = ".";
-    std::vector<std::string> messages;
-    std::function<void()> onMessage; // runs while the message is "open"
+    explicit Reading(std::function<T()> read)
+        : read_(std::move(read))
+    {
+    }
+    operator T() const { return read_(); }
 
 private:
-    static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
+    std::function<T()> read_;
+};
 
-    std::array<sim::Bounds, sim::kItemCount> bounds_{};
-    std::array<std::string, sim::kItemCount> captions_{};
-    std::array<sim::Colour, sim::kItemCount> colours_{};
-    std::array<bool, sim::kItemCount> visible_{};
-    std::array<int, sim::kItemCount> selected_{};
+// ...and writes `window.pressed = true` through the window's own setter.
+template <typename T>
+class Setting : public Reading<T> {
+public:
+    Setting(std::function<T()> read, std::function<void(T)> write)
+        : Reading<T>(std::move(read))
+        , write_(std::move(write))
+    {
+    }
+    Setting& operator=(T value)
+    {
+        write_(std::move(value));
+        return *this;
+    }
+
+private:
+    std::function<void(T)> write_;
+};
+
+// The model window the page runs on, with what the simulation's tests read and set by hand: the
+// toggle's state, the timer, the quit request, the decimal separator and the messages' texts.
+class FakeWindow : public core::ModelWindow {
+public:
+    FakeWindow();
+    FakeWindow(const FakeWindow&) = delete;
+    FakeWindow& operator=(const FakeWindow&) = delete;
+
+    Setting<bool> pressed;
+    Setting<bool> timerEnabled;
+    Setting<std::uint32_t> timerInterval;
+    Reading<bool> quitRequested;
+    Setting<std::string> separator;
+    std::vector<std::string> messages;
+    std::function<void()> onMessage; // runs while the message is "open"
 };
 
 // A simulation on a fake window, already through the start-up reset.

@@ -59,7 +59,7 @@ TEST_F(Layout, EveryItemHasItsKindBoundsVisibilityAndName)
         EXPECT_EQ(dynamic_cast<ui::ShapeItem*>(w) != nullptr, entry.kind == core::Kind::Shape);
         EXPECT_EQ(dynamic_cast<ui::PictureItem*>(w) != nullptr, entry.kind == core::Kind::Picture);
         EXPECT_EQ(qobject_cast<QLabel*>(w) != nullptr, entry.kind == core::Kind::Label);
-        // Only what the design draws on the window lets clicks through.
+        // Only the items drawn on the window itself (shapes, pictures, the graph, labels) let clicks through.
         EXPECT_EQ(w->testAttribute(Qt::WA_TransparentForMouseEvents),
                   entry.kind == core::Kind::Shape || entry.kind == core::Kind::Picture
                       || entry.kind == core::Kind::PaintArea || entry.kind == core::Kind::Label);

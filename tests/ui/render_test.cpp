@@ -318,7 +318,7 @@ TEST_F(Render, SwitchMarksAndTheAutomaticRecordingButton)
     EXPECT_GT(red, 20);
 }
 
-// "10" is wider than the list's one row. The design's list box cuts a row off at its edge; Qt
+// "10" is wider than the list's one row. A list cuts a row off at its edge, so part of it shows; Qt
 // would shorten it with an ellipsis, which leaves nothing of "10" in so narrow a row.
 TEST_F(Render, InitialAmountTenIsCutOffAtTheListsEdgeNotLeftOut)
 {

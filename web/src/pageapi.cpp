@@ -146,6 +146,60 @@ const char* kindName(core::Kind kind)
     return "";
 }
 
+const char* roleName(core::Role role)
+{
+    switch (role) {
+    case core::Role::Plain:
+        return "plain";
+    case core::Role::Picture:
+        return "picture";
+    case core::Role::Graph:
+        return "graph";
+    case core::Role::Value:
+        return "value";
+    case core::Role::Switch:
+        return "switch";
+    case core::Role::Mark:
+        return "mark";
+    case core::Role::RecordCell:
+        return "recordCell";
+    case core::Role::RowHeader:
+        return "rowHeader";
+    case core::Role::Decoration:
+        return "decoration";
+    }
+    return "";
+}
+
+// The role and, where it has them, its parameters: a value's maximum, the button a mark belongs
+// to, a record cell's column k (1 to 10) and row, a row header's row ("time" or "volume").
+std::string roleJson(const core::ItemLayout& entry)
+{
+    std::string json = ",\"role\":\"" + std::string(roleName(entry.role)) + "\"";
+    const std::string row = entry.place.row == core::RecordRow::Time ? "time" : "volume";
+    switch (entry.role) {
+    case core::Role::Value: {
+        char maximum[32];
+        std::snprintf(maximum, sizeof maximum, "%g", entry.maximum);
+        json += ",\"maximum\":" + std::string(maximum);
+        break;
+    }
+    case core::Role::Mark:
+        json += ",\"button\":";
+        core::appendJsonString(json, core::layoutOf(entry.markOf).name);
+        break;
+    case core::Role::RecordCell:
+        json += ",\"k\":" + std::to_string(entry.place.k) + ",\"row\":\"" + row + "\"";
+        break;
+    case core::Role::RowHeader:
+        json += ",\"row\":\"" + row + "\"";
+        break;
+    default:
+        break;
+    }
+    return json;
+}
+
 const char* alignName(core::Align align)
 {
     switch (align) {
@@ -225,6 +279,7 @@ std::string layoutJson()
         core::appendJsonString(json, said.name);
         json += ",\"description\":";
         core::appendJsonString(json, said.description);
+        json += roleJson(entry);
         json += '}';
     }
     return json + "]";
