@@ -185,7 +185,10 @@ void MainWindow::present(core::Change change)
     case core::Change::Handler:
     case core::Change::Message:
         update(graphRect());
-        ui::setSwitchOn(item(Item::bbtnKirokuAuto), state().KirokuAutoFlg);
+        for (const core::ItemLayout& entry : core::layout()) {
+            if (entry.role == core::Role::Switch && entry.kind != core::Kind::ToggleButton)
+                ui::setSwitchOn(item(entry.item), program_.isSwitchOn(entry.item));
+        }
         announcer_->now();
         return;
     }

@@ -82,6 +82,14 @@ ItemDescription descriptionOf(sim::Item item)
     return {item, "", ""};
 }
 
+std::string markDescription(sim::Item mark)
+{
+    const sim::Item button = layoutOf(mark).markOf;
+    const ItemDescription said = descriptionOf(button);
+    const char* name = *said.name != 0 ? said.name : layoutOf(button).caption;
+    return std::string("「") + name + "」が ON です。";
+}
+
 const ButtonBinding* buttonNamed(std::string_view name)
 {
     const auto* found = std::find_if(std::begin(kButtons), std::end(kButtons),

@@ -4,6 +4,7 @@
 #include "simulation.h"
 
 #include <span>
+#include <string>
 
 namespace core {
 
@@ -36,6 +37,8 @@ const ButtonBinding* bindingOf(sim::Item item);
 // What a screen reader says about an item: its binding row's name and description, or its
 // description row's; empty texts for any other item. An empty name leaves the caption to speak.
 ItemDescription descriptionOf(sim::Item item);
+// What an "ON" mark says: which button switched it on ("「点をグラフへ」が ON です。").
+std::string markDescription(sim::Item mark);
 // A button by its layout name ("btnMizuDasu"), or null.
 const ButtonBinding* buttonNamed(std::string_view name);
 

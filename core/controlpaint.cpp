@@ -110,8 +110,8 @@ void paintListEdge(Canvas& canvas, const Rect& list)
 
 Rect listScrollBar(const Rect& list)
 {
-    constexpr int frame = 2;
-    return {list.right() - frame - kScrollBarExtent, list.top + frame, kScrollBarExtent, list.height - 2 * frame};
+    return {list.right() - kListEdge - kScrollBarExtent, list.top + kListEdge, kScrollBarExtent,
+            list.height - 2 * kListEdge};
 }
 
 } // namespace core

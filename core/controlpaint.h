@@ -62,6 +62,10 @@ ScrollBarParts scrollBarParts(const Rect& bar, const ScrollRange& range);
 void paintScrollBar(Canvas& canvas, const Rect& bar, const ScrollRange& range, bool upPressed = false,
                     bool downPressed = false);
 
+// A list's sunken edge is this many pixels wide on every side: a 25-pixel list shows one 21-pixel
+// row inside it.
+inline constexpr int kListEdge = 2;
+
 // A list's 2-pixel sunken edge in the colours of the desktop style's palette (light, midlight,
 // dark, shadow), as its frame draws it.
 inline constexpr sim::Colour kListEdgeOuterShade{0x9F, 0x9F, 0x9F};

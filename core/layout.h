@@ -118,6 +118,8 @@ struct ItemLayout {
     double maximum = 0; // Value: the largest number it shows
     sim::Item markOf{}; // Mark: the button it belongs to
     CellPlace place{};  // RecordCell: its column and row; RowHeader: its row
+    // Switch: the flag it switches on and off; none for the toggle, whose own pressed state it is.
+    bool sim::State::*switchFlag = nullptr;
 };
 
 using Layout = std::array<ItemLayout, sim::kItemCount>;
@@ -316,7 +318,7 @@ inline constexpr Layout kLayout = [] {
     list(Item::lbxSyokiRyo, "lbxSyokiRyo", {280, 40, 41, 25}, 0, 11, 36),
     {.item = Item::bbtnKirokuAuto, .name = "bbtnKirokuAuto", .kind = Kind::ColourButton, .bounds = {512, 24, 153, 33},
      .caption = "自動記録オフ", .text = ColourRef::of(clNavy), .alignment = Align::Centre, .tabOrder = 37,
-     .role = Role::Switch},
+     .role = Role::Switch, .switchFlag = &sim::State::KirokuAutoFlg},
     {.item = Item::Timer1, .name = "Timer1", .kind = Kind::Timer, .role = Role::Decoration},
 }};
 }();
@@ -394,7 +396,8 @@ constexpr bool rolesFitTheirKinds()
             fits = text && entry.maximum > 0;
             break;
         case Role::Switch:
-            fits = isButton(entry.kind);
+            // A toggle is its own switch; any other button switches a flag.
+            fits = isButton(entry.kind) && (entry.switchFlag != nullptr) != (entry.kind == Kind::ToggleButton);
             break;
         case Role::Mark:
             fits = entry.kind == Kind::Label && isButton(layoutOf(entry.markOf).kind);

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "bindings.h"
+#include "layout.h"
 #include "recordcopy.h"
 #include "statedump.h"
 
@@ -81,6 +82,12 @@ void Program::copyRecords()
     const RecordsCopy copy = copyOfRecords(scene_);
     platform_.putOnClipboard(copy.text, copy.html);
     platform_.announce("記録をコピーしました");
+}
+
+bool Program::isSwitchOn(sim::Item item) const
+{
+    const ItemLayout& entry = layoutOf(item);
+    return entry.switchFlag != nullptr ? state().*entry.switchFlag : scene_.isPressed(item);
 }
 
 std::string Program::dump() const

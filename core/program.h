@@ -52,6 +52,9 @@ public:
     // Puts the record table on the clipboard, as text and as an HTML table, and says so.
     void copyRecords();
 
+    // Whether a switch (an item whose role is Switch) is on: its flag, or the toggle's state.
+    bool isSwitchOn(sim::Item item) const;
+
     bool timerEnabled() const { return timerEnabled_; }
     std::uint32_t timerInterval() const { return timerInterval_; }
     // Enabled with an interval: a timer of interval 0 counts as enabled but never ticks.

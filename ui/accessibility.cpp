@@ -172,19 +172,17 @@ private:
 // An "ON" mark, labelled by the button that switched it on.
 class MarkAccessible : public QAccessibleWidget {
 public:
-    MarkAccessible(QLabel* mark, Item button)
-        : QAccessibleWidget(mark, QAccessible::StaticText)
-        , button_(button)
+    MarkAccessible(QLabel* label, Item mark)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+        , mark_(mark)
     {
     }
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
             return static_cast<const QLabel*>(widget())->text();
-        if (t == QAccessible::Description) {
-            if (QAccessibleInterface* button = buttonInterface())
-                return QStringLiteral("「") + button->text(QAccessible::Name) + QStringLiteral("」が ON です。");
-        }
+        if (t == QAccessible::Description)
+            return QString::fromStdString(core::markDescription(mark_));
         return QAccessibleWidget::text(t);
     }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override
@@ -200,11 +198,11 @@ public:
 private:
     QAccessibleInterface* buttonInterface() const
     {
-        QWidget* button = sibling(widget(), button_);
+        QWidget* button = sibling(widget(), core::layoutOf(mark_).markOf);
         return button != nullptr ? QAccessible::queryAccessibleInterface(button) : nullptr;
     }
 
-    Item button_;
+    Item mark_;
 };
 
 // A static text reads out its text as its value.
@@ -281,7 +279,7 @@ void describe(QWidget* widget, sim::Item item)
         install(new SwitchAccessible(static_cast<QAbstractButton*>(widget)));
         break;
     case core::Role::Mark:
-        install(new MarkAccessible(static_cast<QLabel*>(widget), entry.markOf));
+        install(new MarkAccessible(static_cast<QLabel*>(widget), entry.item));
         break;
     case core::Role::Plain:
     case core::Role::Decoration:

@@ -1,5 +1,7 @@
 #include "fonts.h"
 
+#include "faces.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -9,27 +11,14 @@ namespace ui {
 
 namespace {
 
-// Each face the layout names, by its own names first, then what Debian ships in its place.
-struct FaceNames {
-    Face face;
-    std::array<const char*, 4> candidates; // in order of preference; unused ones are null
-};
-
-constexpr FaceNames kFaceNames[] = {
-    // The proportional Japanese Gothic, also known by its ASCII name.
-    {Face::Gothic, {core::kGothicFaceName, "MS PGothic", "IPAPGothic", "IPAGothic"}},
-    // Times New Roman, and the face with its metrics.
-    {Face::Serif, {core::kSerifFaceName, "Liberation Serif", nullptr, nullptr}},
-};
-
-QString installedFamily(const FaceNames& names, const QStringList& installed)
+QString installedFamily(const core::FaceFamilies& names, const QStringList& installed)
 {
-    for (const char* candidate : names.candidates) {
+    for (const char* candidate : names.families) {
         if (candidate != nullptr && installed.contains(QString::fromUtf8(candidate), Qt::CaseInsensitive))
             return QString::fromUtf8(candidate);
     }
     // None is installed: Qt picks what it can.
-    return QString::fromUtf8(names.candidates.front());
+    return QString::fromUtf8(names.families.front());
 }
 
 } // namespace
@@ -39,15 +28,15 @@ QString familyFor(Face face)
     // Decided once, from the list of installed families. Asking for a family that is not installed
     // sends Qt through fontconfig's substitution rules and a sorted list of every font on the
     // system, for each size and weight, which cost the first frame some 3 ms.
-    static const std::array<QString, std::size(kFaceNames)> families = [] {
+    static const std::array<QString, std::size(core::kFaceFamilies)> families = [] {
         const QStringList installed = QFontDatabase::families();
-        std::array<QString, std::size(kFaceNames)> found;
+        std::array<QString, std::size(core::kFaceFamilies)> found;
         for (std::size_t i = 0; i < found.size(); ++i)
-            found[i] = installedFamily(kFaceNames[i], installed);
+            found[i] = installedFamily(core::kFaceFamilies[i], installed);
         return found;
     }();
     for (std::size_t i = 0; i < families.size(); ++i) {
-        if (kFaceNames[i].face == face)
+        if (core::kFaceFamilies[i].face == face)
             return families[i];
     }
     return {};

@@ -5,6 +5,8 @@
 
 #include "bindings.h"
 #include "bmp.h"
+#include "controlpaint.h"
+#include "faces.h"
 #include "graphdescription.h"
 #include "inflate.h"
 #include "layout.h"
@@ -234,18 +236,49 @@ const char* borderName(core::Border border)
 // names ij_item_fields gives, in this order.
 struct ItemField {
     const char* name;
-    int (*read)(const sim::Scene& window, Item item);
+    int (*read)(const core::Program& program, Item item);
 };
 constexpr ItemField kItemFields[] = {
-    {"left", [](const sim::Scene& w, Item i) { return w.bounds(i).left; }},
-    {"top", [](const sim::Scene& w, Item i) { return w.bounds(i).top; }},
-    {"width", [](const sim::Scene& w, Item i) { return w.bounds(i).width; }},
-    {"height", [](const sim::Scene& w, Item i) { return w.bounds(i).height; }},
-    {"visible", [](const sim::Scene& w, Item i) { return w.isVisible(i) ? 1 : 0; }},
-    {"selected", [](const sim::Scene& w, Item i) { return w.selectedIndex(i); }},
-    {"pressed", [](const sim::Scene& w, Item i) { return w.isPressed(i) ? 1 : 0; }},
-    {"colour", [](const sim::Scene& w, Item i) { return static_cast<int>(w.fontColour(i).rgb()); }},
+    {"left", [](const core::Program& p, Item i) { return p.scene().bounds(i).left; }},
+    {"top", [](const core::Program& p, Item i) { return p.scene().bounds(i).top; }},
+    {"width", [](const core::Program& p, Item i) { return p.scene().bounds(i).width; }},
+    {"height", [](const core::Program& p, Item i) { return p.scene().bounds(i).height; }},
+    {"visible", [](const core::Program& p, Item i) { return p.scene().isVisible(i) ? 1 : 0; }},
+    {"selected", [](const core::Program& p, Item i) { return p.scene().selectedIndex(i); }},
+    {"pressed", [](const core::Program& p, Item i) { return p.scene().isPressed(i) ? 1 : 0; }},
+    {"colour", [](const core::Program& p, Item i) { return static_cast<int>(p.scene().fontColour(i).rgb()); }},
+    {"on", [](const core::Program& p,
+              Item i) { return core::layoutOf(i).role == core::Role::Switch && p.isSwitchOn(i) ? 1 : 0; }},
 };
+
+// A face's families as a CSS font-family, best first.
+std::string fontFamilyCss(core::Face face)
+{
+    const core::FaceFamilies& faces = core::familiesOf(face);
+    std::string css;
+    for (const char* family : faces.families) {
+        if (family == nullptr)
+            continue;
+        css += '"';
+        css += family;
+        css += "\", ";
+    }
+    return css + faces.generic;
+}
+
+// What the page needs of the window as a whole: its size, the lists' scroll bar and the faces.
+std::string windowJson()
+{
+    std::string json = "{\"width\":" + std::to_string(core::kClientWidth);
+    json += ",\"height\":" + std::to_string(core::kClientHeight);
+    json += ",\"scrollBarWidth\":" + std::to_string(core::kScrollBarExtent);
+    json += ",\"listEdge\":" + std::to_string(core::kListEdge);
+    json += ",\"gothic\":";
+    core::appendJsonString(json, fontFamilyCss(core::Face::Gothic));
+    json += ",\"serif\":";
+    core::appendJsonString(json, fontFamilyCss(core::Face::Serif));
+    return json + "}";
+}
 
 // The layout table, for the page to build its elements from.
 std::string layoutJson()
@@ -278,7 +311,8 @@ std::string layoutJson()
         json += ",\"accessibleName\":";
         core::appendJsonString(json, said.name);
         json += ",\"description\":";
-        core::appendJsonString(json, said.description);
+        core::appendJsonString(json,
+                               entry.role == core::Role::Mark ? core::markDescription(entry.item) : said.description);
         json += roleJson(entry);
         json += '}';
     }
@@ -302,6 +336,11 @@ EMSCRIPTEN_KEEPALIVE void ij_start(const char* separator)
 EMSCRIPTEN_KEEPALIVE const char* ij_layout()
 {
     return handOut(layoutJson());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* ij_window()
+{
+    return handOut(windowJson());
 }
 
 EMSCRIPTEN_KEEPALIVE void ij_activate()
@@ -364,7 +403,7 @@ EMSCRIPTEN_KEEPALIVE const int* ij_item(int item)
 {
     static int values[std::size(kItemFields)];
     for (std::size_t f = 0; f < std::size(kItemFields); ++f)
-        values[f] = kItemFields[f].read(page->window, itemAt(item));
+        values[f] = kItemFields[f].read(page->program, itemAt(item));
     return values;
 }
 

@@ -105,6 +105,7 @@ test('a lesson by real clicks and keys, in a comma-decimal language', async () =
     state = await dump(page);
     assert.equal(state.timer.enabled, false);
     await new Promise((resolve) => setTimeout(resolve, 300));
+    await page.click('#bbtnKirokuAuto');
     const stopped = await dump(page);
     assert.equal(stopped.KeikaTick, state.KeikaTick);
     assert.equal(await captionOf(page, 'stxKJHyoji'), stopped.captions.stxKJHyoji);
@@ -131,6 +132,11 @@ test('a lesson by real clicks and keys, in a comma-decimal language', async () =
     assert.ok(named('table', '記録'));
     assert.ok(nodes.some((n) => n.role === 'button' && n.name === 'グラフ自動描画' && n.pressed === true));
     assert.ok(nodes.some((n) => n.role === 'option' && n.name === '2' && n.selected === true));
+    // As on the desktop: 自動記録 is a switch with its state, and an "ON" mark says whose it is.
+    const autoSwitch = named('switch', '自動記録');
+    assert.equal(stopped.KirokuAutoFlg, true);
+    assert.equal(autoSwitch?.checked, true);
+    assert.equal(await page.$eval('#LblTenkiFlg', (el) => el.getAttribute('aria-description')), '「点をグラフへ」が ON です。');
     assert.deepEqual(page.problems, []);
     await page.close();
 });

@@ -38,6 +38,8 @@ export function build(root, layout) {
             break;
         case 'staticText':
             item.el = textBox(entry, 'static');
+            if (entry.role !== 'recordCell' && entry.role !== 'rowHeader')
+                ordered.push(item);
             break;
         case 'paintArea':
             page.graphText = document.createElement('div');
@@ -50,34 +52,17 @@ export function build(root, layout) {
         default:
             break;
         }
+        if (item.el)
+            describe(item);
     });
-
-    // The two values can be reached and read; they are not announced at every tick.
-    for (const name of ['stxKJHyoji', 'stxKSHyoji']) {
-        const item = byName.get(name);
-        item.el.setAttribute('role', 'status');
-        item.el.setAttribute('aria-live', 'off');
-        item.el.setAttribute('aria-label', item.entry.accessibleName);
-        item.el.tabIndex = 0;
-        item.el.setAttribute('aria-description', item.entry.description);
-        ordered.push(item);
-    }
-    for (const name of ['stxKeikaJikan', 'stxKeikaSuiryo', 'stxGraphFlg'])
-        ordered.push(byName.get(name));
-    byName.get('stxKeikaJikan').el.setAttribute('aria-hidden', 'true');
-    byName.get('stxKeikaSuiryo').el.setAttribute('aria-hidden', 'true');
 
     const table = recordTable();
     root.appendChild(table);
 
-    // The captions beside the lists name the lists, and the one beside the toggle names the
-    // toggle: a screen reader hears them there, once.
-    for (const name of ['lblJikan', 'lblSuiryo', 'lblSyokiRyo', 'stxGraphFlg'])
-        byName.get(name).el.setAttribute('aria-hidden', 'true');
-
-    // In the design's tab order, which is also the reading order; what has no place in it
-    // comes after, in the order the window creates it.
-    ordered.push({el: table, entry: {tabOrder: byName.get('stxZahyoX').entry.tabOrder}, index: 0});
+    // In the window's tab order, which is also the reading order; what has no place in it comes
+    // after, in the order the window creates it. The table reads where its first header stands.
+    const firstHeader = items.find((item) => item.entry.role === 'rowHeader');
+    ordered.push({el: table, entry: {tabOrder: firstHeader.entry.tabOrder}, index: 0});
     ordered.sort((a, b) => rank(a) - rank(b));
     for (const item of items) {
         if (['button', 'colourButton', 'toggle', 'list'].includes(item.entry.kind))
@@ -88,24 +73,49 @@ export function build(root, layout) {
     page.graphText.setAttribute('aria-label', '');
 }
 
-// The records: a table with a header cell and ten cells in each of its two rows.
+// What an item is to a screen reader, by its role in the layout.
+function describe(item) {
+    const {el, entry} = item;
+    switch (entry.role) {
+    case 'value':
+        // The two numbers can be reached and read; they are not announced at every tick.
+        el.setAttribute('role', 'status');
+        el.setAttribute('aria-live', 'off');
+        el.setAttribute('aria-label', entry.accessibleName);
+        el.setAttribute('aria-description', entry.description);
+        el.tabIndex = 0;
+        break;
+    case 'mark':
+        el.setAttribute('aria-description', entry.description);
+        break;
+    case 'decoration':
+        // A caption beside a list or the toggle names it; a screen reader hears it there, once.
+        el.setAttribute('aria-hidden', 'true');
+        break;
+    default:
+        break;
+    }
+}
+
+// The records: a table with a header cell and ten cells in each of its two rows, from the items
+// whose roles are row headers and record cells.
 function recordTable() {
     const table = document.createElement('div');
     table.className = 'records';
     table.setAttribute('role', 'table');
     table.setAttribute('aria-label', '記録');
-    for (const header of ['stxZahyoX', 'stxZahyoY']) {
+    for (const header of page.items.filter((item) => item.entry.role === 'rowHeader')) {
         const row = document.createElement('div');
         row.className = 'record-row';
         row.setAttribute('role', 'row');
-        const head = page.byName.get(header).el;
-        head.setAttribute('role', 'rowheader');
-        row.appendChild(head);
-        for (let k = 1; k <= 10; ++k) {
-            const cell = page.byName.get(header + k).el;
-            cell.setAttribute('role', 'cell');
-            cell.setAttribute('aria-label', '記録 ' + k);
-            row.appendChild(cell);
+        header.el.setAttribute('role', 'rowheader');
+        row.appendChild(header.el);
+        const cells = page.items.filter((item) => item.entry.role === 'recordCell' && item.entry.row === header.entry.row);
+        cells.sort((a, b) => a.entry.k - b.entry.k);
+        for (const cell of cells) {
+            cell.el.setAttribute('role', 'cell');
+            cell.el.setAttribute('aria-label', '記録 ' + cell.entry.k);
+            row.appendChild(cell.el);
         }
         table.appendChild(row);
     }

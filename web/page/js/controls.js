@@ -12,6 +12,9 @@ export function makeButton(entry, index) {
     if (entry.kind === 'toggle') {
         el.classList.add('toggle');
         el.setAttribute('aria-pressed', 'false');
+    } else if (entry.role === 'switch') {
+        el.setAttribute('role', 'switch');
+        el.setAttribute('aria-checked', 'false');
     }
     // A press is handled on click, which keyboard activation (Enter, Space) also raises.
     el.addEventListener('click', () => press(index));

@@ -34,7 +34,7 @@ export function fromBase64(text) {
 }
 
 // What the core's window holds for one item, by its row in the layout table, under the names the
-// core gives its values (left, top, width, height, visible, selected, pressed, colour).
+// core gives its values (left, top, width, height, visible, selected, pressed, colour, on).
 export function readItem(index) {
     const M = page.M;
     if (page.itemFields.length === 0)
@@ -46,6 +46,7 @@ export function readItem(index) {
     });
     item.visible = item.visible === 1;
     item.pressed = item.pressed === 1;
+    item.on = item.on === 1;
     return item;
 }
 
@@ -56,6 +57,10 @@ export function readCaption(index) {
 // The graph in words, as the desktop tells a screen reader.
 export function readGraphDescription() {
     return page.M.UTF8ToString(page.M._ij_graph_description());
+}
+
+export function readWindow() {
+    return JSON.parse(page.M.UTF8ToString(page.M._ij_window()));
 }
 
 export function readLayout() {

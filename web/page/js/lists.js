@@ -53,7 +53,10 @@ export function makeList(entry, index) {
     frame.append(viewport, bar);
     el.appendChild(frame);
 
-    const list = {el, strip, options, view: 0, rows: entry.listRows, typed: '', typedAt: 0};
+    // One row shows inside the sunken edge.
+    const rowHeight = entry.bounds[3] - 2 * page.window.listEdge;
+    el.style.setProperty('--row-height', rowHeight + 'px');
+    const list = {el, strip, options, view: 0, rows: entry.listRows, rowHeight, typed: '', typedAt: 0};
     const scrollBy = (delta) => {
         setView(list, list.view + delta);
     };

@@ -1,6 +1,6 @@
 // Shows the core's state in the page: each item's element, the surface's pixels, the graph's
 // description, and what the core announces.
-import {CLIENT_WIDTH, CLIENT_HEIGHT, page} from './state.js';
+import {page} from './state.js';
 import {readItem, readCaption, readGraphDescription} from './core.js';
 import {place} from './elements.js';
 
@@ -11,7 +11,7 @@ function hex(rgb) {
 // A list shows one row: the strip of rows moves so that `row` is the one in view.
 export function setView(list, row) {
     list.view = Math.max(0, Math.min(list.rows - 1, row));
-    list.strip.style.transform = 'translateY(' + (-list.view * 21) + 'px)';
+    list.strip.style.transform = 'translateY(' + (-list.view * list.rowHeight) + 'px)';
 }
 
 function showItem(item) {
@@ -52,6 +52,10 @@ function showItem(item) {
         item.el.classList.toggle('down', s.pressed);
         last.pressed = s.pressed;
     }
+    if (e.role === 'switch' && e.kind !== 'toggle' && last.on !== s.on) {
+        item.el.setAttribute('aria-checked', s.on ? 'true' : 'false');
+        last.on = s.on;
+    }
     if (e.kind === 'colourButton' && last.colour !== s.colour) {
         item.el.style.color = hex(s.colour);
         last.colour = s.colour;
@@ -60,9 +64,10 @@ function showItem(item) {
 
 function paint() {
     const M = page.M;
-    const at = M._ij_paint(0, 0, CLIENT_WIDTH, CLIENT_HEIGHT);
-    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, CLIENT_WIDTH * CLIENT_HEIGHT * 4);
-    page.context.putImageData(new ImageData(pixels, CLIENT_WIDTH, CLIENT_HEIGHT), 0, 0);
+    const {width, height} = page.window;
+    const at = M._ij_paint(0, 0, width, height);
+    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, width * height * 4);
+    page.context.putImageData(new ImageData(pixels, width, height), 0, 0);
 }
 
 export function announce(text) {

@@ -1,7 +1,7 @@
 // Start: loads the core with its pictures, builds the window from its layout table and hands
 // the page to the learner (or, with #replay, to a test).
 import {page, replayMode} from './state.js';
-import {withString, withBytes, fromBase64, readLayout} from './core.js';
+import {withString, withBytes, fromBase64, readLayout, readWindow} from './core.js';
 import {refresh, onShow, announce} from './show.js';
 import {showMessage, onQuit} from './message.js';
 import {fitListRows} from './lists.js';
@@ -23,6 +23,21 @@ function decimalSeparator() {
     }
 }
 
+// The window's size and faces as the core lays them out, for the styles and the surface.
+function useWindow(layout) {
+    page.window = layout;
+    const style = document.documentElement.style;
+    style.setProperty('--client-width', layout.width + 'px');
+    style.setProperty('--client-height', layout.height + 'px');
+    style.setProperty('--scroll-bar-width', layout.scrollBarWidth + 'px');
+    style.setProperty('--gothic', layout.gothic);
+    style.setProperty('--serif', layout.serif);
+    const surface = document.getElementById('surface');
+    surface.width = layout.width;
+    surface.height = layout.height;
+    fit();
+}
+
 function start(module) {
     page.M = module;
     const M = module;
@@ -42,6 +57,7 @@ function start(module) {
         const bytes = fromBase64(PICTURES[name]);
         withBytes(bytes, (at, length) => M._ij_set_picture(art, at, length));
     });
+    useWindow(readWindow());
     const root = document.getElementById('window');
     page.context = document.getElementById('surface').getContext('2d', {alpha: false});
     page.announcer = document.getElementById('announcer');
@@ -67,5 +83,4 @@ function start(module) {
 }
 
 window.addEventListener('resize', fit);
-fit();
 createIchijikansu({wasmBinary: fromBase64(WASM)}).then(start);

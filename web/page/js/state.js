@@ -2,13 +2,12 @@
 // table, and what was last shown of it. Everything that changes between events lives in `page`;
 // the modules themselves keep nothing.
 
-export const CLIENT_WIDTH = 1024;
-export const CLIENT_HEIGHT = 768;
 // With #replay a test drives the page: no tick comes by itself.
 export const replayMode = location.hash === '#replay';
 
 export const page = {
     M: null, // the core: its ij_ functions and its memory
+    window: null, // the window as the core lays it out: {width, height, scrollBarWidth, listEdge, gothic, serif}
     items: [], // per layout row: {entry, index, el, list, last: {...}}
     byName: new Map(), // the same items by their names
     context: null, // the surface's 2D context
