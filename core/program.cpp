@@ -2,8 +2,11 @@
 
 #include "bindings.h"
 #include "layout.h"
+#include "moments.h"
 #include "recordcopy.h"
 #include "statedump.h"
+
+#include <utility>
 
 namespace core {
 
@@ -18,9 +21,9 @@ void Program::activate()
     if (started_)
         return;
     started_ = true;
-    const bool wasEnabled = timerEnabled_;
+    const Moment before = moment();
     simulation_.btnSaishikoClick();
-    settle(Change::Handler, wasEnabled);
+    settle(Change::Handler, before, Cause::Press);
 }
 
 void Program::press(sim::Item button)
@@ -28,13 +31,13 @@ void Program::press(sim::Item button)
     const ButtonBinding* binding = bindingOf(button);
     if (binding == nullptr || !scene_.isVisible(button))
         return;
-    const bool wasEnabled = timerEnabled_;
+    const Moment before = moment();
     if (binding->press == Press::Toggle) {
         scene_.setPressed(button, !scene_.isPressed(button));
         platform_.show(Change::ToggleFlipped);
     }
     (simulation_.*binding->handler)();
-    settle(Change::Handler, wasEnabled);
+    settle(Change::Handler, before, button == sim::Item::btnSaishiko ? Cause::Reset : Cause::Press);
 }
 
 void Program::choose(sim::Item list, int row)
@@ -48,6 +51,7 @@ int Program::prompt()
     if (held_ || !isTicking())
         return 0;
     const int due = clock_.take(platform_.nowMicroseconds(), timerInterval_);
+    const Moment before = moment();
     const std::uint64_t changes = timerChanges_;
     int ran = 0;
     // A tick that stops the timer or changes its interval ends the batch: what was due at the
@@ -57,7 +61,7 @@ int Program::prompt()
         ++ran;
     }
     if (ran > 0)
-        settle(Change::Ticks, true);
+        settle(Change::Ticks, before, Cause::Ticks);
     return ran;
 }
 
@@ -65,8 +69,9 @@ bool Program::tick()
 {
     if (!isTicking())
         return false;
+    const Moment before = moment();
     simulation_.Timer1Timer();
-    settle(Change::Ticks, true);
+    settle(Change::Ticks, before, Cause::Ticks);
     return true;
 }
 
@@ -81,7 +86,7 @@ void Program::copyRecords()
 {
     const RecordsCopy copy = copyOfRecords(scene_);
     platform_.putOnClipboard(copy.text, copy.html);
-    platform_.announce("記録をコピーしました");
+    say({{"記録をコピーしました"}});
 }
 
 bool Program::isSwitchOn(sim::Item item) const
@@ -122,15 +127,32 @@ void Program::requestQuit()
     platform_.quit();
 }
 
-void Program::settle(Change change, bool wasEnabled)
+Moment Program::moment() const
+{
+    return momentOf(state(), scene_, timerEnabled_);
+}
+
+void Program::settle(Change change, const Moment& before, Cause cause)
 {
     simulation_.KirokuHyoji();
     platform_.show(change);
-    // A run that stopped (not one that a reset ended) is told with where it stopped.
-    if (wasEnabled && !timerEnabled_ && state().TomeFlg) {
-        platform_.announce("水が止まりました。経過時間 " + scene_.caption(sim::Item::stxKJHyoji) + "、水の容量 "
-                           + scene_.caption(sim::Item::stxKSHyoji) + "。");
-    }
+    say(momentsBetween(before, moment(), state(), scene_, cause));
+}
+
+// Says what happened as one polite announcement. Records taken automatically come up to a few
+// times a second at a fast rate: they wait until a second has passed since the last
+// announcement, and then go out together, or with the next thing that is said at once.
+void Program::say(const std::vector<Said>& said)
+{
+    std::string now;
+    for (const Said& s : said)
+        (s.mayWait ? waiting_ : now) += s.text;
+    const std::int64_t at = platform_.nowMicroseconds();
+    const bool waitedEnough = at - lastSaid_ >= kAnnouncementGapMicroseconds;
+    if (now.empty() && (waiting_.empty() || !waitedEnough))
+        return;
+    platform_.announce(std::exchange(waiting_, {}) + now);
+    lastSaid_ = at;
 }
 
 } // namespace core

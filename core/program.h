@@ -1,11 +1,13 @@
 #pragma once
 
+#include "moments.h"
 #include "platform.h"
 #include "simulation.h"
 #include "tickclock.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -20,8 +22,8 @@ namespace core {
 //     its interval ends the batch (the rest of it is not due any more);
 //   - a held clock (a hidden browser tab) delivers no ticks, and its count starts afresh when
 //     it is released, so nothing happens unseen;
-//   - a stop, by the button or at the full tank, is told to screen readers with the time and
-//     the volume it stopped at.
+//   - the lesson's moments are told to screen readers, politely and at most about once a
+//     second (core/moments.h says which, and in what words).
 class Program {
 public:
     // `scene` is the front end's window items; both must outlive the program.
@@ -96,11 +98,17 @@ private:
         Program& p_;
     };
 
+    // Past this gap a record taken during a run is said at once; within it, it waits.
+    static constexpr std::int64_t kAnnouncementGapMicroseconds = 1'000'000;
+
     void setTimer(bool enabled, std::uint32_t interval);
     void showMessage(std::string_view text);
     void requestQuit();
-    // What every handler and batch of ticks ends with: the table, the stop told, the change shown.
-    void settle(Change change, bool wasTicking);
+    Moment moment() const;
+    // What every handler and batch of ticks ends with: the table, the change shown, what happened
+    // told.
+    void settle(Change change, const Moment& before, Cause cause);
+    void say(const std::vector<Said>& said);
 
     sim::Scene& scene_;
     Platform& platform_;
@@ -114,6 +122,8 @@ private:
     bool quitRequested_ = false;
     bool started_ = false;
     bool held_ = false;
+    std::string waiting_;                                   // records not yet told
+    std::int64_t lastSaid_ = -kAnnouncementGapMicroseconds; // when the last announcement went out
 };
 
 } // namespace core
