@@ -293,8 +293,9 @@ void MainWindow::showMessage(std::string_view text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
-    box.setAccessibleName(title);
-    box.setAccessibleDescription(message);
+    // A screen reader names the box as the window it belongs to (the title bar keeps the program's
+    // name), and hears the message once, from its label.
+    box.setAccessibleName(QString::fromUtf8(kWindowCaption));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();

@@ -22,15 +22,37 @@ using sim::Item;
 
 constexpr const char* kSwitchOnProperty = "ichijikansuSwitchOn";
 
-// One of the two numbers (経過時間, 水の容量): named by what it is, read as text and as a value.
+// One of the two numbers (経過時間, 水の容量): named by what it is, read as text and as a value. A
+// read-only text field, so that a screen reader says its number with its name when it takes the
+// focus ("経過時間 4.5"), where a label would say only the name; and with the geometry of its
+// characters, which a screen reader's review of the screen needs to read them.
 class NumberAccessible : public QAccessibleWidget, public ReadOnlyText, public QAccessibleValueInterface {
 public:
     NumberAccessible(StaticText* box, double maximum)
-        : QAccessibleWidget(box, QAccessible::StaticText)
+        : QAccessibleWidget(box, QAccessible::EditableText)
         , maximum_(maximum)
     {
     }
-    QString shownText() const override { return static_cast<const StaticText*>(widget())->text(); }
+    QString shownText() const override { return box()->text(); }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+    QRect characterRect(int offset) const override
+    {
+        const QRect r = box()->characterRect(offset);
+        return r.isEmpty() ? r : QRect(box()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override
+    {
+        for (int i = 0; i < characterCount(); ++i) {
+            if (characterRect(i).contains(point))
+                return i;
+        }
+        return -1;
+    }
     QString text(QAccessible::Text t) const override
     {
         return t == QAccessible::Value ? shownText() : QAccessibleWidget::text(t);
@@ -56,6 +78,8 @@ public:
     QVariant minimumStepSize() const override { return 0.1; }
 
 private:
+    const StaticText* box() const { return static_cast<const StaticText*>(widget()); }
+
     double maximum_;
 };
 

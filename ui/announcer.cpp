@@ -1,9 +1,12 @@
 #include "announcer.h"
 
 #include "accessibility.h"
+#include "accessibleparts.h"
 #include "itemwidgets.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QWidget>
 
 #include <utility>
 
@@ -31,15 +34,42 @@ Announcer::Announcer(StaticText* time, StaticText* volume, PaintAreaItem* graph)
     volume->setAnnouncedByOthers(true);
 }
 
+// Where an announcement is read from: an object of no size that a screen reader knows as a
+// notification. Orca speaks a notification that comes into view, and nothing else that a Qt 6.4
+// program can send reaches it as an announcement without taking the focus.
+class Notice : public QAccessibleWidget {
+public:
+    Notice(QWidget* widget, const Announcer& announcer)
+        : QAccessibleWidget(widget, QAccessible::Notification)
+        , announcer_(announcer)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? announcer_.lastSaid() : QAccessibleWidget::text(t);
+    }
+
+private:
+    const Announcer& announcer_;
+};
+
 void Announcer::say(const QString& text)
 {
     said_ = text;
     if (!QAccessible::isActive())
         return;
-    QWidget* window = graph_->window();
-    window->setAccessibleDescription(text);
-    QAccessibleEvent event(window, QAccessible::Alert);
-    QAccessible::updateAccessibility(&event);
+    if (notice_ == nullptr) {
+        notice_ = new QWidget(graph_->parentWidget());
+        notice_->setGeometry(0, 0, 0, 0);
+        notice_->setFocusPolicy(Qt::NoFocus);
+        notice_->show();
+        accessible::install(new Notice(notice_, *this));
+    }
+    // Out of view and back, so that the same words twice are said twice.
+    QAccessibleEvent hidden(notice_, QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&hidden);
+    QAccessibleEvent shown(notice_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 void Announcer::afterTicks()

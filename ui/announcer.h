@@ -4,6 +4,8 @@
 
 #include <array>
 
+class QWidget;
+
 namespace ui {
 
 class PaintAreaItem;
@@ -37,6 +39,7 @@ private:
     PaintAreaItem* graph_;
     QString graphText_;
     QString said_;
+    QWidget* notice_ = nullptr; // made at the first announcement, owned by the window
 };
 
 } // namespace ui

@@ -1,5 +1,8 @@
 #include "itemwidgets.h"
 
+#include <QAccessible>
+#include <QFontMetrics>
+
 #include "accessibility.h"
 #include "bmp.h"
 #include "canvasbridge.h"
@@ -175,7 +178,9 @@ StaticText::StaticText(const ItemLayout& entry, QWidget* parent)
     , entry_(entry)
     , text_(QString::fromUtf8(entry.caption))
 {
-    setFocusPolicy(Qt::NoFocus);
+    // The two numbers are Tab stops, so that a screen reader's user can hear them on demand; a
+    // click leaves the focus where it was.
+    setFocusPolicy(entry.role == core::Role::Value ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void StaticText::setText(const QString& text)
@@ -196,6 +201,34 @@ void StaticText::paintEvent(QPaintEvent*)
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignmentOf(entry_.alignment)),
                      text_);
+    // Inside the black border, with a line of the box's own white between: a ring on the border
+    // would only thicken it.
+    if (showsFocusRing(this))
+        paintFocusRing(painter, rect().adjusted(2, 2, -2, -2));
+}
+
+QRect StaticText::characterRect(int offset) const
+{
+    if (offset < 0 || offset >= text_.size())
+        return {};
+    const int inset = core::textInset(entry_.border);
+    const QFontMetrics metrics(font());
+    const QRect whole = metrics.boundingRect(rect().adjusted(inset, inset, -inset, -inset),
+                                             static_cast<int>(alignmentOf(entry_.alignment)), text_);
+    const int left = whole.left() + metrics.horizontalAdvance(text_.left(offset));
+    return {left, whole.top(), metrics.horizontalAdvance(text_.at(offset)), metrics.height()};
+}
+
+void StaticText::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void StaticText::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 ListBox::ListBox(const ItemLayout& entry, QWidget* parent)
@@ -260,6 +293,39 @@ void ListBox::focusInEvent(QFocusEvent* event)
 {
     QListWidget::focusInEvent(event);
     update();
+    // A screen reader hears the chosen value as the list takes the focus, not only after a key: the
+    // chosen row takes it after the list has told its own, once the event loop comes round.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const int row = selectedRow();
+            if (QAccessible::isActive() && hasFocus() && row >= 0) {
+                QAccessibleEvent focus(this, QAccessible::Focus);
+                focus.setChild(row);
+                QAccessible::updateAccessibility(&focus);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+// A row the program makes current (a reset, a resume) is no move of the learner's: while another
+// item has the focus it raises no focus event for the row, which a screen reader would follow.
+void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (hasFocus())
+        QListWidget::currentChanged(current, previous);
+    else
+        QAbstractItemView::currentChanged(current, previous);
+}
+
+// A selection the program sets (a reset, a resume) is no move of the learner's: while another item
+// has the focus it raises no selection event, which a screen reader would take for a focus move.
+void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    if (hasFocus())
+        QListWidget::selectionChanged(selected, deselected);
+    else
+        QAbstractItemView::selectionChanged(selected, deselected);
 }
 
 void ListBox::focusOutEvent(QFocusEvent* event)

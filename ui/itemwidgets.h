@@ -62,12 +62,17 @@ class StaticText : public QWidget {
 public:
     StaticText(const ItemLayout& entry, QWidget* parent);
     QString text() const { return text_; }
+    // Where character `offset` of the text is drawn, in the box's own coordinates; empty past its
+    // end.
+    QRect characterRect(int offset) const;
     // Tells assistive technology at once, unless the box is left to an Announcer.
     void setText(const QString& text);
     void setAnnouncedByOthers(bool others) { announcedByOthers_ = others; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const ItemLayout& entry_;
@@ -90,6 +95,8 @@ protected:
     bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 };
 
 // A push button whose caption has a colour of its own. Only the caption is drawn in it: the

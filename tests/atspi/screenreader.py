@@ -136,8 +136,8 @@ def lesson(process, err):
     frame = find(app, "frame", TITLE)
     if not check(frame is not None, f"no frame named {TITLE}"):
         return 1
-    time_box = find(frame, "label", "経過時間", "Value")
-    volume_box = find(frame, "label", "水の容量", "Value")
+    time_box = find(frame, "text", "経過時間", "Value")
+    volume_box = find(frame, "text", "水の容量", "Value")
     table = find(frame, "table", "記録")
     graph = find(frame, "image", "グラフ")
     live_switch = find(frame, "check box", "グラフ自動描画")
@@ -191,7 +191,7 @@ def lesson(process, err):
           "value events after the stop")
     check(f"{time_box.queryValue().currentValue:.1f}" == t, "the value and the text of 経過時間 differ")
 
-    key("Tab", "Tab", "Tab", "Tab", "Tab", "space")  # → 記録する →
+    key("Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "space")  # past the two numbers to → 記録する →
     grid = table.queryTable()
     until(lambda: text_of(grid.getAccessibleAt(1, 0)) != "", 5)
     cells = [[text_of(grid.getAccessibleAt(row, column)) for column in range(2)] for row in range(2)]

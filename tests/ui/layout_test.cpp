@@ -115,8 +115,8 @@ TEST_F(Layout, CaptionsColoursAndFonts)
 
 TEST_F(Layout, TabOrderVisitsTheFocusableItemsInTheLayoutsOrder)
 {
-    const QStringList expected{"btnMizuDasu", "btnMizuTome", "btnSaishiko",    "btnOwari",
-                               "lbxJikan",    "lbxSuiryo",   "btnKiroku",      "btnTenki",
+    const QStringList expected{"btnMizuDasu", "btnMizuTome", "btnSaishiko",    "btnOwari",   "lbxJikan",
+                               "lbxSuiryo",   "stxKJHyoji",  "stxKSHyoji",     "btnKiroku",  "btnTenki",
                                "btnMusubu",   "lbxSyokiRyo", "bbtnKirokuAuto", "spbGraphFlg"};
     QStringList chain;
     QWidget* w = window.item(Item::btnMizuDasu);
@@ -126,9 +126,9 @@ TEST_F(Layout, TabOrderVisitsTheFocusableItemsInTheLayoutsOrder)
         w = w->nextInFocusChain();
     } while (w != window.item(Item::btnMizuDasu) && chain.size() < 60);
     EXPECT_EQ(chain, expected);
-    // The toggle takes the focus from Tab only: a click leaves it where it was.
+    // The toggle and the two numbers take the focus from Tab only: a click leaves it where it was.
     EXPECT_EQ(window.item(Item::spbGraphFlg)->focusPolicy(), Qt::TabFocus);
-    EXPECT_EQ(window.item(Item::stxKJHyoji)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(window.item(Item::stxKJHyoji)->focusPolicy(), Qt::TabFocus);
 }
 
 TEST_F(ShownLayout, ListsShowOneRowOfTheirValues)
