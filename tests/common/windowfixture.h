@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -60,11 +61,40 @@ protected:
                       < window->scene().bounds(sim::Item::shpScale).top)
             tick(1);
     }
-    // The client area as the screen shows it, in device pixels.
+    // The client area rendered afresh, in device pixels: what the screen should show.
     QImage shot() const
     {
         QCoreApplication::processEvents();
         return window->grab(QRect(0, 0, 1024, 768)).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // The client area as the window system holds it now, painted by nothing here: the offscreen
+    // platform's back buffer, or the X server's image under xcb. What was never repainted shows
+    // as it was.
+    QImage onScreen() const
+    {
+        QCoreApplication::processEvents();
+        return window->screen()
+            ->grabWindow(window->winId(), 0, 0, 1024, 768)
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // Where the screen differs from a full render of the same state: the area that should have
+    // been repainted and was not (empty when none).
+    QRect staleArea() const
+    {
+        const QImage screen = onScreen();
+        const QImage fresh = shot();
+        if (screen.size() != fresh.size())
+            return fresh.rect();
+        QRect stale;
+        for (int y = 0; y < fresh.height(); ++y) {
+            for (int x = 0; x < fresh.width(); ++x) {
+                if (screen.pixel(x, y) != fresh.pixel(x, y))
+                    stale |= QRect(x, y, 1, 1);
+            }
+        }
+        return stale;
     }
 
     std::unique_ptr<MainWindow> window;
