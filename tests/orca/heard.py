@@ -1,0 +1,36 @@
+"""Checks what Orca said during the lesson: each moment, in order. Prints the utterances around
+each moment, so a failure shows what was said instead."""
+import re
+import sys
+
+spoken = [line.rstrip("\n") for line in open(sys.argv[1], encoding="utf-8")]
+
+# (what the moment is, a pattern one utterance must match), in the order of the lesson.
+MOMENTS = [
+    ("the start", r"水を入れます。"),
+    ("the elapsed time, read by Tab", r"^経過時間 read only text\.$"),
+    ("its number", r"^\d+\.\d\.?$"),
+    ("the record", r"記録 1: 時間 \d+\.\d、水の量 \d+\.\d。"),
+    ("the stop", r"水が止まりました。経過時間 \d+\.\d、水の容量 \d+\.\d。"),
+    ("the reset", r"はじめにもどしました。"),
+    ("the full tank's message", r"だれじゃ！水をこぼすのは\(\^_\^;\)"),
+    ("the full tank's time and volume", r"水が止まりました。経過時間 4\.0、水の容量 20\.0。"),
+]
+
+at = 0
+failed = 0
+for moment, pattern in MOMENTS:
+    found = next((i for i in range(at, len(spoken)) if re.search(pattern, spoken[i])), None)
+    if found is None:
+        print(f"orca: FAIL: {moment} was not heard after: {spoken[max(at - 1, 0):at + 3]}")
+        failed += 1
+        continue
+    print(f"orca: {moment}: '{spoken[found]}'")
+    at = found + 1
+
+# Said once: the message is not read again as the box's description.
+if sum("だれじゃ" in line for line in spoken) != 1:
+    print("orca: FAIL: the full tank's message was said more than once")
+    failed += 1
+print(f"orca: {len(spoken)} utterances, {failed} moments missed")
+sys.exit(1 if failed else 0)
