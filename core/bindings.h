@@ -37,6 +37,10 @@ const ButtonBinding* bindingOf(sim::Item item);
 // What a screen reader says about an item: its binding row's name and description, or its
 // description row's; empty texts for any other item. An empty name leaves the caption to speak.
 ItemDescription descriptionOf(sim::Item item);
+// What a record cell says while it holds no record yet: a screen reader would otherwise fall back
+// to its description.
+inline constexpr const char* kEmptyCellName = "空";
+
 // What an "ON" mark says: which button switched it on ("「点をグラフへ」が ON です。").
 std::string markDescription(sim::Item mark);
 // A button by its layout name ("btnMizuDasu"), or null.

@@ -1,5 +1,7 @@
 #include "recordtable.h"
 
+#include "bindings.h"
+
 #include "accessibleparts.h"
 #include "itemwidgets.h"
 
@@ -28,7 +30,9 @@ public:
     QString shownText() const override { return static_cast<const StaticText*>(widget())->text(); }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name || t == QAccessible::Value ? shownText() : QAccessibleWidget::text(t);
+        if (t == QAccessible::Name)
+            return shownText().isEmpty() ? QString::fromUtf8(core::kEmptyCellName) : shownText();
+        return t == QAccessible::Value ? shownText() : QAccessibleWidget::text(t);
     }
     QAccessibleInterface* parent() const override
     {
