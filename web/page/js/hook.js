@@ -18,7 +18,7 @@ export function replay(script) {
                     printed.push(printedLine);
             }
         }
-        refresh(true);
+        refresh(false);
         if (!goesOn)
             break;
     }
