@@ -6,21 +6,22 @@
 // the timer off (the full-tank message stops it first), none in a hidden tab, none once the
 // program has ended.
 import {page, replayMode} from './state.js';
+import {guarded} from './failure.js';
 
 const FRAME_GAP = 1000 / 20; // milliseconds
 
 function moving() {
-    return page.ticking && !page.hidden && !page.ended && !replayMode;
+    return page.ticking && !page.hidden && !page.ended && !page.failed && !replayMode;
 }
 
-function frame() {
+const frame = guarded(() => {
     page.frameAsked = false;
     if (!moving())
         return;
     page.lastFrame = performance.now();
     page.M._ij_prompt();
     ask();
-}
+});
 
 function ask() {
     if (page.frameAsked || !moving())

@@ -2,10 +2,22 @@
 import {page} from './state.js';
 import {withString} from './core.js';
 import {refresh} from './show.js';
+import {fail} from './failure.js';
 
 // Runs a replay script on the live page, line by line, showing each line's outcome as a user's
 // action would; resolves to the lines printed (an error line last, if any).
 export function replay(script) {
+    if (page.failed)
+        return Promise.reject(new Error('the page has stopped after a failure'));
+    try {
+        return Promise.resolve(run(script));
+    } catch (error) {
+        fail('broken', error);
+        return Promise.reject(error);
+    }
+}
+
+function run(script) {
     const M = page.M;
     M._ij_replay_begin();
     const printed = [];
@@ -22,5 +34,5 @@ export function replay(script) {
         if (!goesOn)
             break;
     }
-    return Promise.resolve(printed);
+    return printed;
 }
