@@ -244,13 +244,12 @@ std::string layoutJson()
 
 extern "C" {
 
-// Makes the program once; `separator` is the decimal separator of the user's language.
-EMSCRIPTEN_KEEPALIVE void ij_start(const char* separator)
+namespace {
+
+void makePage(std::string separator)
 {
-    if (page != nullptr)
-        return;
     page = new Page;
-    page->platform.separator = separator != nullptr && *separator != 0 ? separator : ".";
+    page->platform.separator = separator.empty() ? "." : std::move(separator);
     page->window.onItemChanged = [](Item item) {
         const int index = sim::indexOf(item);
         if (!page->marked[static_cast<std::size_t>(index)]) {
@@ -258,6 +257,27 @@ EMSCRIPTEN_KEEPALIVE void ij_start(const char* separator)
             page->changed.push_back(index);
         }
     };
+}
+
+} // namespace
+
+// Makes the program once; `separator` is the decimal separator of the user's language.
+EMSCRIPTEN_KEEPALIVE void ij_start(const char* separator)
+{
+    if (page == nullptr)
+        makePage(separator != nullptr ? separator : "");
+}
+
+// A new program in place of the old, as a fresh page would start it, with the same pictures:
+// the test hook runs one scenario after another on one page load. Every item counts as changed.
+EMSCRIPTEN_KEEPALIVE void ij_renew()
+{
+    Page* old = page;
+    makePage(old->platform.separator);
+    for (int art = 0; art < 3; ++art)
+        page->pictures[art] = std::move(old->pictures[art]);
+    delete old;
+    page->program.activate();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ij_layout()
