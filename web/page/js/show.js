@@ -20,13 +20,13 @@ export function setView(list, row) {
 const PAINTED = ['left', 'top', 'width', 'height', 'visible', 'pressed', 'selected'];
 
 // Brings one item's element up to the core's state, writing only what changed; returns the
-// rectangle of the surface to repaint (old and new bounds together), or null.
+// rectangles of the surface to repaint (where it was and where it is).
 function showItem(item) {
     const e = item.entry;
     const s = readItem(item.index);
     const last = item.last;
     const moved = PAINTED.some((name) => last[name] !== s[name]);
-    const dirty = moved && last.visible !== undefined ? union(boundsOf(last), boundsOf(s)) : moved ? boundsOf(s) : null;
+    const dirty = !moved ? [] : last.visible === undefined ? [boundsOf(s)] : changedAreas(e, last, s);
     if (!item.el) {
         Object.assign(last, s);
         return dirty;
@@ -64,39 +64,66 @@ function showItem(item) {
     return dirty;
 }
 
-function boundsOf(s) {
-    return [s.left, s.top, s.width, s.height];
+// A shape is filled with one brush: where the old and the new rectangle overlap it looks the same,
+// but for its edges (an outline, or the brush's last row and column left out). So only where one
+// rectangle has the other not, and a band along each edge, can it change; the water rising by a
+// pixel repaints a row and the edges, not the whole water. Anything else: both rectangles.
+const EDGE = 2;
+
+function changedAreas(entry, was, now) {
+    const a = boundsOf(was);
+    const b = boundsOf(now);
+    if (entry.kind !== 'shape' || was.visible !== now.visible || was.visible === false)
+        return [a, b];
+    return [...minus(a, b), ...minus(b, a), ...edges(a), ...edges(b)];
 }
 
-function union(a, b) {
-    const left = Math.min(a[0], b[0]);
-    const top = Math.min(a[1], b[1]);
-    return [left, top, Math.max(a[0] + a[2], b[0] + b[2]) - left, Math.max(a[1] + a[3], b[1] + b[3]) - top];
+function edges([x, y, w, h]) {
+    return [[x, y, w, EDGE], [x, y + h - EDGE, w, EDGE], [x, y, EDGE, h], [x + w - EDGE, y, EDGE, h]];
+}
+
+// The parts of rectangle a outside rectangle b: up to four.
+function minus(a, b) {
+    if (!overlaps(a, b))
+        return [a];
+    const [ax, ay, aw, ah] = a;
+    const [bx, by, bw, bh] = b;
+    const out = [];
+    const top = Math.max(ay, by);
+    const bottom = Math.min(ay + ah, by + bh);
+    if (by > ay)
+        out.push([ax, ay, aw, by - ay]);
+    if (by + bh < ay + ah)
+        out.push([ax, by + bh, aw, ay + ah - (by + bh)]);
+    if (bx > ax)
+        out.push([ax, top, bx - ax, bottom - top]);
+    if (bx + bw < ax + aw)
+        out.push([bx + bw, top, ax + aw - (bx + bw), bottom - top]);
+    return out;
+}
+
+function boundsOf(s) {
+    return [s.left, s.top, s.width, s.height];
 }
 
 function overlaps(a, b) {
     return a[0] < b[0] + b[2] && b[0] < a[0] + a[2] && a[1] < b[1] + b[3] && b[1] < a[1] + a[3];
 }
 
-// Within the window, and overlapping rectangles made one, so no pixel is painted twice.
+// Within the window, and none that another holds whole. Overlapping ones are not joined: the
+// box around the edges of a shape would be the whole shape again. Painting a pixel twice gives
+// the same pixel.
 function merged(rects) {
-    const out = [];
-    for (let r of rects) {
+    const clipped = [];
+    for (const r of rects) {
         const left = Math.max(0, r[0]);
         const top = Math.max(0, r[1]);
-        r = [left, top, Math.min(CLIENT_WIDTH, r[0] + r[2]) - left, Math.min(CLIENT_HEIGHT, r[1] + r[3]) - top];
-        if (r[2] <= 0 || r[3] <= 0)
-            continue;
-        for (let i = out.length - 1; i >= 0; --i) {
-            if (overlaps(out[i], r)) {
-                r = union(out[i], r);
-                out.splice(i, 1);
-                i = out.length;
-            }
-        }
-        out.push(r);
+        const c = [left, top, Math.min(CLIENT_WIDTH, r[0] + r[2]) - left, Math.min(CLIENT_HEIGHT, r[1] + r[3]) - top];
+        if (c[2] > 0 && c[3] > 0)
+            clipped.push(c);
     }
-    return out;
+    const holds = (a, b) => a[0] <= b[0] && a[1] <= b[1] && a[0] + a[2] >= b[0] + b[2] && a[1] + a[3] >= b[1] + b[3];
+    return clipped.filter((r, i) => !clipped.some((o, j) => j !== i && holds(o, r) && (!holds(r, o) || j < i)));
 }
 
 // The core repaints each area into its canvas, which lies in its memory the size of the window;
@@ -130,9 +157,7 @@ export function refresh(whole) {
     const areas = [];
     const items = whole ? page.items : [...changed].map((index) => page.items[index]);
     for (const item of items) {
-        const dirty = showItem(item);
-        if (dirty)
-            areas.push(dirty);
+        areas.push(...showItem(item));
     }
     const graphChanged = M._ij_graph_changed() === 1;
     // The tank and the graph are painted from their items' bounds, beyond them (the outline, the
