@@ -42,9 +42,11 @@ void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, cons
                 const ScenePictures& pictures)
 {
     using sim::Item;
-    paintWindowArea(
-        canvas, area,
-        {window.bounds(Item::ShpWaku), window.bounds(Item::PaintBox1), window.isPressed(Item::spbGraphFlg), &state});
+    // Only the area is painted, the graph included: a front end repaints what changed and no more.
+    paintWindowAreas(
+        canvas, std::span(&area, 1),
+        {window.bounds(Item::ShpWaku), window.bounds(Item::PaintBox1), window.isPressed(Item::spbGraphFlg), &state},
+        GraphExtent::WithinAreas);
 
     const Rect savedClip = canvas.clip();
     const sim::Point savedOrigin = canvas.origin();

@@ -66,8 +66,15 @@ ensure_web_packages() {
     command -v npm >/dev/null || install_missing npm
 }
 
-# The browser tests' one module, puppeteer-core, exactly as web/package-lock.json pins it.
+# What the browser tests add: the second and third engine the scenario files run in (Firefox ESR;
+# WebKitGTK, the engine nearest to an iPad's Safari, with its WebDriver, the selenium client that
+# drives it, and an X server for it).
+web_test_packages=(firefox-esr webkit2gtk-driver python3-selenium xvfb xauth)
+
+# The browser tests' engines from Debian, and their one module, puppeteer-core, exactly as
+# web/package-lock.json pins it.
 ensure_web_test_modules() {
+    install_missing "${web_test_packages[@]}"
     local wanted installed
     wanted=$(node -e 'console.log(require("./web/package-lock.json").packages["node_modules/puppeteer-core"].version)')
     installed=$(node -e 'try { console.log(require("./web/node_modules/puppeteer-core/package.json").version) } catch { console.log("") }')

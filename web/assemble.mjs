@@ -43,6 +43,7 @@ function fill(template, values) {
 // together. A module imports only from modules before it.
 const PAGE_MODULES = [
     'state.js', // what the modules share: the core, the items, what was last shown
+    'failure.js', // what went wrong, told on the page; the page stopped
     'core.js', // the bridge to the core's exports, and its state read out
     'elements.js', // an element in its place and font
     'show.js', // the core's state shown in the elements and on the surface

@@ -10,7 +10,8 @@ mkdir -p "$out/obj"
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 sources=("$root"/core/*.cpp "$root"/sim/*.cpp "$here"/src/*.cpp)
-flags=(-std=c++20 -Oz -Wall -Wextra -Wpedantic
+# No path of this machine goes into the output (the committed page is compared byte for byte).
+flags=(-std=c++20 -Oz -Wall -Wextra -Wpedantic -ffile-prefix-map="$root"=.
        -I"$root/core" -I"$root/sim" -I"$here/src")
 link=(-sMODULARIZE=1 -sEXPORT_NAME=createIchijikansu -sENVIRONMENT=web,node
       -sPRINTF_LONG_DOUBLE=1 -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=16MB

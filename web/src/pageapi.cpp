@@ -18,9 +18,12 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 using sim::Item;
 
@@ -37,9 +40,9 @@ EM_JS(void, page_show, (int acted), {
     if (Module.onShow)
         Module.onShow(acted ? true : false);
 });
-EM_JS(void, page_timer, (int ticking), {
+EM_JS(void, page_timer, (int ticking, int interval), {
     if (Module.onTimer)
-        Module.onTimer(ticking ? true : false);
+        Module.onTimer(ticking ? true : false, interval);
 });
 EM_JS(void, page_announce, (const char* text), {
     if (Module.onAnnounce)
@@ -60,7 +63,10 @@ class PagePlatform : public core::Platform {
 public:
     std::int64_t nowMicroseconds() const override { return static_cast<std::int64_t>(emscripten_get_now() * 1000.0); }
     std::string decimalSeparator() const override { return separator; }
-    void timerSwitched(bool ticking, std::uint32_t) override { page_timer(ticking ? 1 : 0); }
+    void timerSwitched(bool ticking, std::uint32_t interval) override
+    {
+        page_timer(ticking ? 1 : 0, static_cast<int>(interval));
+    }
     void showMessage(std::string_view text) override { page_message(std::string(text).c_str()); }
     void quit() override { page_quit(); }
     void announce(std::string_view text) override { page_announce(std::string(text).c_str()); }
@@ -96,7 +102,11 @@ struct Page {
     std::string out;
     std::string err;
     std::string text; // the last string handed out
-    unsigned changes = 0;
+    // The items whose look changed since the page last took them, each once, in order.
+    std::vector<int> changed;
+    std::array<bool, sim::kItemCount> marked{};
+    std::vector<int> taken;
+    std::uint32_t graphKey = 0; // what the graph was last painted from
     core::Picture pictures[3];
     core::Canvas canvas{core::kClientWidth, core::kClientHeight, core::PixelOrder::Rgba};
 };
@@ -323,14 +333,40 @@ std::string layoutJson()
 
 extern "C" {
 
+namespace {
+
+void makePage(std::string separator)
+{
+    page = new Page;
+    page->platform.separator = separator.empty() ? "." : std::move(separator);
+    page->window.onItemChanged = [](Item item) {
+        const int index = sim::indexOf(item);
+        if (!page->marked[static_cast<std::size_t>(index)]) {
+            page->marked[static_cast<std::size_t>(index)] = true;
+            page->changed.push_back(index);
+        }
+    };
+}
+
+} // namespace
+
 // Makes the program once; `separator` is the decimal separator of the user's language.
 EMSCRIPTEN_KEEPALIVE void ij_start(const char* separator)
 {
-    if (page != nullptr)
-        return;
-    page = new Page;
-    page->platform.separator = separator != nullptr && *separator != 0 ? separator : ".";
-    page->window.onItemChanged = [](Item) { ++page->changes; };
+    if (page == nullptr)
+        makePage(separator != nullptr ? separator : "");
+}
+
+// A new program in place of the old, as a fresh page would start it, with the same pictures:
+// the test hook runs one scenario after another on one page load. Every item counts as changed.
+EMSCRIPTEN_KEEPALIVE void ij_renew()
+{
+    Page* old = page;
+    makePage(old->platform.separator);
+    for (int art = 0; art < 3; ++art)
+        page->pictures[art] = std::move(old->pictures[art]);
+    delete old;
+    page->program.activate();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ij_layout()
@@ -369,10 +405,47 @@ EMSCRIPTEN_KEEPALIVE void ij_hold(int held)
     page->program.hold(held != 0);
 }
 
-// Counts every change of what an item shows, so the page rewrites its elements only after one.
-EMSCRIPTEN_KEEPALIVE unsigned ij_changes()
+// Takes the items changed since the last call, so the page reads, rewrites and repaints only
+// those; returns how many, their rows in the layout table are at ij_changed_items.
+EMSCRIPTEN_KEEPALIVE int ij_take_changes()
 {
-    return page->changes;
+    page->taken.swap(page->changed);
+    page->changed.clear();
+    for (const int index : page->taken)
+        page->marked[static_cast<std::size_t>(index)] = false;
+    return static_cast<int>(page->taken.size());
+}
+
+EMSCRIPTEN_KEEPALIVE const int* ij_changed_items()
+{
+    return page->taken.data();
+}
+
+// Whether the graph would be painted differently from the last time this was asked: it is most
+// of what a frame would repaint, and most ticks leave it as it was (the live line off, or moved
+// by less than a pixel).
+EMSCRIPTEN_KEEPALIVE int ij_graph_changed()
+{
+    const sim::State& s = page->program.state();
+    const bool live = page->window.isPressed(Item::spbGraphFlg);
+    const int records = std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
+    // FNV-1a over what the graph's painting reads.
+    std::uint32_t key = 2166136261u;
+    const auto mix = [&key](std::int32_t value) {
+        key = (key ^ static_cast<std::uint32_t>(value)) * 16777619u;
+    };
+    mix(live ? 1 : 0);
+    mix(s.TenkiFlg ? 1 : 0);
+    mix(s.MusubuFlg ? 1 : 0);
+    mix(s.SyokiY);
+    mix(records);
+    for (int k = live ? 0 : 1; k <= records; ++k) {
+        mix(s.Ten[static_cast<std::size_t>(k)].x);
+        mix(s.Ten[static_cast<std::size_t>(k)].y);
+    }
+    const bool changed = key != page->graphKey;
+    page->graphKey = key;
+    return changed ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* ij_caption(int item)

@@ -264,6 +264,64 @@ test('frames only while the water runs, and the stop announced', async () => {
     await page.close();
 });
 
+// Every way the water comes to rest, with the water running first: after each the page asks for
+// no more frames. A hidden tab is told by the document's visibility, as a browser tells it.
+const restCases = [
+    {name: 'stopped', steps: [['click', 'btnMizuTome']]},
+    {name: 'ended while running', steps: [['click', 'btnOwari']]},
+    {name: 'the tab hidden', steps: [['hide']]},
+    {name: 'the full-tank message open', before: [['type', 'lbxSyokiRyo', '10'], ['key', 'lbxSuiryo', 'End']],
+     steps: [['wait', '#message[open]']]},
+];
+
+test('no frame asked for once the water rests, whatever stopped it', async () => {
+    const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+    for (const {name, before: setUp = [], steps} of restCases) {
+        const page = await openPage(browser, {
+            beforeLoad: () => {
+                window.framesAsked = 0;
+                const ask = window.requestAnimationFrame.bind(window);
+                window.requestAnimationFrame = (callback) => {
+                    window.framesAsked += 1;
+                    return ask(callback);
+                };
+                window.tabHidden = false;
+                Object.defineProperty(document, 'visibilityState', {get: () => (window.tabHidden ? 'hidden' : 'visible')});
+            },
+        });
+        const frames = () => page.evaluate(() => window.framesAsked);
+        const act = {
+            click: (id) => page.click('#' + id),
+            type: async (id, text) => {
+                await page.focus('#' + id);
+                await page.keyboard.type(text);
+            },
+            key: async (id, key) => {
+                await page.focus('#' + id);
+                await page.keyboard.press(key);
+            },
+            hide: () => page.evaluate(() => {
+                window.tabHidden = true;
+                document.dispatchEvent(new Event('visibilitychange'));
+            }),
+            wait: (selector) => page.waitForSelector(selector, {timeout: 15000}),
+        };
+        for (const [what, ...args] of setUp)
+            await act[what](...args);
+        await page.click('#btnMizuDasu');
+        await settle(300);
+        assert.ok((await frames()) > 3, `${name}: running`);
+        for (const [what, ...args] of steps)
+            await act[what](...args);
+        await settle(150);
+        const rested = await frames();
+        await settle(500);
+        assert.equal(await frames(), rested, name);
+        assert.deepEqual(page.problems, [], name);
+        await page.close();
+    }
+});
+
 // What a spreadsheet gets from Ctrl+C: the two rows of the table, tab-separated, and an HTML table.
 test('Ctrl+C copies the records as text and as a table', async () => {
     const page = await openPage(browser, {hash: '#replay'});

@@ -1,6 +1,7 @@
 // The buttons: a press goes to the core, which runs the button's handler.
 import {page} from './state.js';
 import {captioned} from './elements.js';
+import {guarded} from './failure.js';
 
 export function makeButton(entry, index) {
     const el = captioned('button', 'button', entry);
@@ -24,8 +25,8 @@ export function makeButton(entry, index) {
     return el;
 }
 
-function press(index) {
+const press = guarded((index) => {
     if (page.ended)
         return;
     page.M._ij_press(index);
-}
+});

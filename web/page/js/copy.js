@@ -2,6 +2,7 @@
 // gives the table as the desktop copies it, as text for a spreadsheet and as an HTML table. A
 // selection elsewhere is the browser's to copy.
 import {page} from './state.js';
+import {guarded} from './failure.js';
 
 let target = null; // the clipboard of the copy event under way
 
@@ -29,5 +30,5 @@ function onCopy(event) {
 }
 
 export function startCopying() {
-    document.addEventListener('copy', onCopy);
+    document.addEventListener('copy', guarded(onCopy));
 }

@@ -5,6 +5,7 @@ import {page} from './state.js';
 import {readItem} from './core.js';
 import {place, applyFont} from './elements.js';
 import {setView} from './show.js';
+import {guarded} from './failure.js';
 
 export function makeList(entry, index) {
     const el = document.createElement('div');
@@ -78,7 +79,7 @@ export function makeList(entry, index) {
         event.preventDefault();
         scrollBy(event.deltaY > 0 ? 1 : -1);
     }, {passive: false});
-    el.addEventListener('keydown', (event) => listKey(list, index, event));
+    el.addEventListener('keydown', guarded((event) => listKey(list, index, event)));
     return {el, list};
 }
 
@@ -139,8 +140,8 @@ function listKey(list, index, event) {
     choose(index, row);
 }
 
-function choose(index, row) {
+const choose = guarded((index, row) => {
     if (page.ended)
         return;
     page.M._ij_choose(index, row);
-}
+});

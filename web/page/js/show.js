@@ -14,21 +14,28 @@ export function setView(list, row) {
     list.strip.style.transform = 'translateY(' + (-list.view * list.rowHeight) + 'px)';
 }
 
+// The surface under an item must be repainted when what the core paints of it changes: where it
+// is, whether it shows, a toggle's face, a list's scroll bar. Its caption and colour are the
+// element's own.
+const PAINTED = ['left', 'top', 'width', 'height', 'visible', 'pressed', 'selected'];
+
+// Brings one item's element up to the core's state, writing only what changed; returns the
+// rectangles of the surface to repaint (where it was and where it is).
 function showItem(item) {
     const e = item.entry;
-    if (!item.el)
-        return;
     const s = readItem(item.index);
     const last = item.last;
-    if (last.visible !== s.visible) {
+    const moved = PAINTED.some((name) => last[name] !== s[name]);
+    const dirty = !moved ? [] : last.visible === undefined ? [boundsOf(s)] : changedAreas(e, last, s);
+    if (!item.el) {
+        Object.assign(last, s);
+        return dirty;
+    }
+    if (last.visible !== s.visible)
         item.el.hidden = !s.visible;
-        last.visible = s.visible;
-    }
-    if (last.left !== s.left || last.top !== s.top || last.width !== s.width || last.height !== s.height) {
-        if (!e.sizedToText)
-            place(item.el, [s.left, s.top, s.width, s.height]);
-        Object.assign(last, {left: s.left, top: s.top, width: s.width, height: s.height});
-    }
+    if ((last.left !== s.left || last.top !== s.top || last.width !== s.width || last.height !== s.height)
+        && !e.sizedToText)
+        place(item.el, [s.left, s.top, s.width, s.height]);
     if (item.list) {
         if (last.selected !== s.selected) {
             item.list.options.forEach((o, row) => o.setAttribute('aria-selected', row === s.selected ? 'true' : 'false'));
@@ -38,9 +45,9 @@ function showItem(item) {
             } else {
                 item.el.removeAttribute('aria-activedescendant');
             }
-            last.selected = s.selected;
         }
-        return;
+        Object.assign(last, s);
+        return dirty;
     }
     const caption = readCaption(item.index);
     if (last.caption !== caption) {
@@ -50,47 +57,129 @@ function showItem(item) {
     if (e.kind === 'toggle' && last.pressed !== s.pressed) {
         item.el.setAttribute('aria-pressed', s.pressed ? 'true' : 'false');
         item.el.classList.toggle('down', s.pressed);
-        last.pressed = s.pressed;
     }
-    if (e.role === 'switch' && e.kind !== 'toggle' && last.on !== s.on) {
+    if (e.role === 'switch' && e.kind !== 'toggle' && last.on !== s.on)
         item.el.setAttribute('aria-checked', s.on ? 'true' : 'false');
-        last.on = s.on;
-    }
-    if (e.kind === 'colourButton' && last.colour !== s.colour) {
+    if (e.kind === 'colourButton' && last.colour !== s.colour)
         item.el.style.color = hex(s.colour);
-        last.colour = s.colour;
-    }
+    Object.assign(last, s);
+    return dirty;
 }
 
-function paint() {
+// A shape is filled with one brush: where the old and the new rectangle overlap it looks the same,
+// but for its edges (an outline, or the brush's last row and column left out). So only where one
+// rectangle has the other not, and a band along each edge, can it change; the water rising by a
+// pixel repaints a row and the edges, not the whole water. Anything else: both rectangles.
+const EDGE = 2;
+
+function changedAreas(entry, was, now) {
+    const a = boundsOf(was);
+    const b = boundsOf(now);
+    if (entry.kind !== 'shape' || was.visible !== now.visible || was.visible === false)
+        return [a, b];
+    return [...minus(a, b), ...minus(b, a), ...edges(a), ...edges(b)];
+}
+
+function edges([x, y, w, h]) {
+    return [[x, y, w, EDGE], [x, y + h - EDGE, w, EDGE], [x, y, EDGE, h], [x + w - EDGE, y, EDGE, h]];
+}
+
+// The parts of rectangle a outside rectangle b: up to four.
+function minus(a, b) {
+    if (!overlaps(a, b))
+        return [a];
+    const [ax, ay, aw, ah] = a;
+    const [bx, by, bw, bh] = b;
+    const out = [];
+    const top = Math.max(ay, by);
+    const bottom = Math.min(ay + ah, by + bh);
+    if (by > ay)
+        out.push([ax, ay, aw, by - ay]);
+    if (by + bh < ay + ah)
+        out.push([ax, by + bh, aw, ay + ah - (by + bh)]);
+    if (bx > ax)
+        out.push([ax, top, bx - ax, bottom - top]);
+    if (bx + bw < ax + aw)
+        out.push([bx + bw, top, ax + aw - (bx + bw), bottom - top]);
+    return out;
+}
+
+function boundsOf(s) {
+    return [s.left, s.top, s.width, s.height];
+}
+
+function overlaps(a, b) {
+    return a[0] < b[0] + b[2] && b[0] < a[0] + a[2] && a[1] < b[1] + b[3] && b[1] < a[1] + a[3];
+}
+
+// Within the window, and none that another holds whole. Overlapping ones are not joined: the
+// box around the edges of a shape would be the whole shape again. Painting a pixel twice gives
+// the same pixel.
+function merged(rects) {
+    const clipped = [];
+    for (const r of rects) {
+        const left = Math.max(0, r[0]);
+        const top = Math.max(0, r[1]);
+        const c = [left, top, Math.min(page.window.width, r[0] + r[2]) - left, Math.min(page.window.height, r[1] + r[3]) - top];
+        if (c[2] > 0 && c[3] > 0)
+            clipped.push(c);
+    }
+    const holds = (a, b) => a[0] <= b[0] && a[1] <= b[1] && a[0] + a[2] >= b[0] + b[2] && a[1] + a[3] >= b[1] + b[3];
+    return clipped.filter((r, i) => !clipped.some((o, j) => j !== i && holds(o, r) && (!holds(r, o) || j < i)));
+}
+
+// The core repaints each area into its canvas, which lies in its memory the size of the window;
+// only those areas are copied onto the surface.
+function paint(areas) {
     const M = page.M;
-    const {width, height} = page.window;
-    const at = M._ij_paint(0, 0, width, height);
-    const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, width * height * 4);
-    page.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+    for (const [left, top, width, height] of areas) {
+        const at = M._ij_paint(left, top, width, height);
+        if (!page.image || page.image.data.buffer !== M.HEAPU8.buffer || page.imageAt !== at) {
+            const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, page.window.width * page.window.height * 4);
+            page.image = new ImageData(pixels, page.window.width, page.window.height);
+            page.imageAt = at;
+        }
+        page.context.putImageData(page.image, 0, 0, left, top, width, height);
+    }
 }
 
 export function announce(text) {
     page.announcer.textContent = text;
 }
 
-// Brings the page up to the core's state. `acted`: the user (or a replay) did something, so
-// the surface is repainted even when no item changed (the graph reads the state).
-export function refresh(acted) {
-    const changes = page.M._ij_changes();
-    if (!acted && changes === page.lastChanges)
-        return;
-    page.lastChanges = changes;
-    for (const item of page.items)
-        showItem(item);
-    paint();
-    const description = 'グラフ。' + readGraphDescription();
-    if (page.graphText.getAttribute('aria-label') !== description)
-        page.graphText.setAttribute('aria-label', description);
+// Brings the page up to the core's state: the items that changed, the graph if it did, and its
+// description then. `whole`: everything, as at the start.
+export function refresh(whole) {
+    const M = page.M;
+    // The first showing is whole, whoever asks for it (the reset runs before the page's own).
+    whole = whole || !page.shown;
+    page.shown = true;
+    const count = M._ij_take_changes();
+    const changed = new Int32Array(M.HEAP32.buffer, M._ij_changed_items(), count).slice();
+    const areas = [];
+    const items = whole ? page.items : [...changed].map((index) => page.items[index]);
+    for (const item of items) {
+        areas.push(...showItem(item));
+    }
+    const graphChanged = M._ij_graph_changed() === 1;
+    // The tank and the graph are painted from their items' bounds, beyond them (the outline, the
+    // scales): if either moved, everything is painted again.
+    const frame = ['ShpWaku', 'PaintBox1'].some((name) => changed.includes(page.byName.get(name).index));
+    if (whole || frame)
+        areas.splice(0, areas.length, [0, 0, page.window.width, page.window.height]);
+    else if (graphChanged)
+        areas.push(boundsOf(page.byName.get('PaintBox1').last));
+    paint(merged(areas));
+    if (whole || count > 0 || graphChanged) {
+        const description = 'グラフ。' + readGraphDescription();
+        if (page.graphDescription !== description) {
+            page.graphText.setAttribute('aria-label', description);
+            page.graphDescription = description;
+        }
+    }
 }
 
-// The core has changed something and asks for it to be shown; `acted` unless it was only a batch of
-// ticks, which may have changed nothing the page shows.
-export function onShow(acted) {
-    refresh(acted);
+// The core has changed something and asks for it to be shown.
+export function onShow() {
+    refresh(false);
 }

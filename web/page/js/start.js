@@ -10,6 +10,7 @@ import {startClock, onTimer} from './clock.js';
 import {fit} from './scale.js';
 import {startCopying, onClipboard} from './copy.js';
 import {replay} from './hook.js';
+import {fail, guarded} from './failure.js';
 
 const ART = ['faucet', 'scale-vertical', 'scale-horizontal'];
 
@@ -83,4 +84,13 @@ function start(module) {
 }
 
 window.addEventListener('resize', fit);
-createIchijikansu({wasmBinary: fromBase64(WASM)}).then(start);
+fit();
+// Held for a test: the page says so, since 水を入れる then does nothing by itself.
+document.getElementById('held').hidden = !replayMode;
+window.addEventListener('error', (event) => fail('broken', event.error || event.message));
+window.addEventListener('unhandledrejection', (event) => fail('broken', event.reason));
+if (typeof WebAssembly !== 'object' || typeof createIchijikansu !== 'function') {
+    fail('noWasm', new Error(typeof WebAssembly !== 'object' ? 'no WebAssembly' : 'the core\'s script did not load'));
+} else {
+    createIchijikansu({wasmBinary: fromBase64(WASM)}).then(guarded(start), (error) => fail('noWasm', error));
+}

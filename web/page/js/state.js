@@ -13,8 +13,16 @@ export const page = {
     context: null, // the surface's 2D context
     graphText: null, // the graph's element, whose label describes it
     announcer: null, // the live region that tells screen readers what the core announces
-    lastChanges: -1, // the core's count of changes when the page was last brought up to it
+    shown: false, // the page has shown the core's state once, whole
+    image: null, // the core's canvas in its memory, as the surface copies areas from it
+    imageAt: 0, // where that canvas lies in the core's memory
+    graphDescription: '', // the graph's description as last told
     itemFields: [], // the names of the values the core gives for an item, in its order
-    ticking: false, // the core's timer ticks: the page asks for animation frames
+    ticking: false, // the core's timer ticks
+    interval: 0, // milliseconds between its ticks
+    lastFrame: -Infinity, // when the last frame prompted the core
+    hidden: false, // the tab is hidden: the core's clock is held
+    frameAsked: false, // an animation frame is asked for and has not come yet
+    failed: false, // something went wrong: the page has stopped and says so
     ended: false, // お　わ　る was pressed: nothing more is pressed or chosen
 };

@@ -1,0 +1,67 @@
+// How hard the page works, by hand (prints a table, asserts nothing):
+//   node web/tests/busy.mjs
+// Headless Chromium at 1024 by 768: the animation frames asked for and the main thread's busy
+// time (CDP Performance.getMetrics TaskDuration over a span of wall-clock time) at rest, at the
+// slowest and the fastest rate, and at the fastest with the processor slowed four times (CDP
+// Emulation.setCPUThrottlingRate), which stands in for a school Chromebook.
+import {launch, openPage} from './browser.mjs';
+
+const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Each case: the lists' rows chosen (time step, water per step), whether the water runs, the
+// processor's slowing, and how long it is watched. At the fastest rate the tank is full in about
+// five seconds, so that run is watched for less.
+const cases = [
+    {name: 'at rest', jikan: 0, suiryo: 0, run: false, cpu: 1, seconds: 10},
+    {name: 'slowest rate (time step 5, amount 1)', jikan: 4, suiryo: 0, run: true, cpu: 1, seconds: 10},
+    {name: 'fastest rate (time step 1, amount 5)', jikan: 0, suiryo: 4, run: true, cpu: 1, seconds: 2},
+    {name: 'fastest rate, CPU slowed 4x', jikan: 0, suiryo: 4, run: true, cpu: 4, seconds: 2},
+];
+
+const countFrames = () => {
+    window.framesAsked = 0;
+    const ask = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => {
+        window.framesAsked += 1;
+        return ask(callback);
+    };
+};
+
+async function taskSeconds(session) {
+    const {metrics} = await session.send('Performance.getMetrics');
+    return metrics.find((m) => m.name === 'TaskDuration').value;
+}
+
+const browser = await launch();
+console.log('| case | seconds watched | frames asked | frames/s | busy ms/s | still running at the end |');
+console.log('|---|---|---|---|---|---|');
+for (const c of cases) {
+    const page = await openPage(browser, {beforeLoad: countFrames});
+    const session = await page.createCDPSession();
+    await session.send('Performance.enable');
+    await page.focus('#lbxJikan');
+    await page.keyboard.press('Home');
+    for (let i = 0; i < c.jikan; ++i)
+        await page.keyboard.press('ArrowDown');
+    await page.focus('#lbxSuiryo');
+    await page.keyboard.press('Home');
+    for (let i = 0; i < c.suiryo; ++i)
+        await page.keyboard.press('ArrowDown');
+    await session.send('Emulation.setCPUThrottlingRate', {rate: c.cpu});
+    if (c.run)
+        await page.click('#btnMizuDasu');
+    await settle(300);
+    const frames0 = await page.evaluate(() => window.framesAsked);
+    const busy0 = await taskSeconds(session);
+    const t0 = Date.now();
+    await settle(c.seconds * 1000);
+    const busy1 = await taskSeconds(session);
+    const seconds = (Date.now() - t0) / 1000;
+    const frames = (await page.evaluate(() => window.framesAsked)) - frames0;
+    const stillRunning = await page.$eval('#message', (d) => !d.open);
+    console.log(`| ${c.name} | ${seconds.toFixed(1)} | ${frames} | ${(frames / seconds).toFixed(1)} | `
+                + `${((busy1 - busy0) * 1000 / seconds).toFixed(1)} | ${c.run ? (stillRunning ? 'yes' : 'no: tank full') : '-'} |`);
+    await session.send('Emulation.setCPUThrottlingRate', {rate: 1});
+    await page.close();
+}
+await browser.close();
