@@ -287,6 +287,8 @@ std::string windowJson()
     core::appendJsonString(json, fontFamilyCss(core::Face::Gothic));
     json += ",\"serif\":";
     core::appendJsonString(json, fontFamilyCss(core::Face::Serif));
+    json += ",\"emptyCell\":";
+    core::appendJsonString(json, core::kEmptyCellName);
     return json + "}";
 }
 

@@ -142,8 +142,8 @@ test('a lesson by real clicks and keys, in a comma-decimal language', async () =
     };
     walk(tree);
     const named = (role, name) => nodes.find((n) => n.role === role && n.name === name);
-    assert.ok(named('status', '経過時間'));
-    assert.ok(named('status', '水の容量'));
+    assert.ok(named('textbox', '経過時間'));
+    assert.ok(named('textbox', '水の容量'));
     assert.ok(named('listbox', '最初の水の量'));
     assert.ok(named('table', '記録'));
     assert.ok(nodes.some((n) => n.role === 'button' && n.name === 'グラフ自動描画' && n.pressed === true));

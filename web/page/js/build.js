@@ -78,9 +78,10 @@ function describe(item) {
     const {el, entry} = item;
     switch (entry.role) {
     case 'value':
-        // The two numbers can be reached and read; they are not announced at every tick.
-        el.setAttribute('role', 'status');
-        el.setAttribute('aria-live', 'off');
+        // The two numbers can be reached and read, as read-only text: a screen reader says the
+        // number with the name. They are not announced at every tick.
+        el.setAttribute('role', 'textbox');
+        el.setAttribute('aria-readonly', 'true');
         el.setAttribute('aria-label', entry.accessibleName);
         el.setAttribute('aria-description', entry.description);
         el.tabIndex = 0;
@@ -104,6 +105,7 @@ function recordTable() {
     table.className = 'records';
     table.setAttribute('role', 'table');
     table.setAttribute('aria-label', '記録');
+    table.appendChild(columnHeaders());
     for (const header of page.items.filter((item) => item.entry.role === 'rowHeader')) {
         const row = document.createElement('div');
         row.className = 'record-row';
@@ -114,12 +116,29 @@ function recordTable() {
         cells.sort((a, b) => a.entry.k - b.entry.k);
         for (const cell of cells) {
             cell.el.setAttribute('role', 'cell');
-            cell.el.setAttribute('aria-label', '記録 ' + cell.entry.k);
             row.appendChild(cell.el);
         }
         table.appendChild(row);
     }
     return table;
+}
+
+// The record numbers over the columns, for a screen reader only: the window shows none.
+function columnHeaders() {
+    const row = document.createElement('div');
+    row.className = 'offscreen';
+    row.setAttribute('role', 'row');
+    const corner = document.createElement('span');
+    corner.setAttribute('role', 'columnheader');
+    row.appendChild(corner);
+    const columns = page.items.filter((item) => item.entry.role === 'recordCell').map((item) => item.entry.k);
+    for (const k of [...new Set(columns)].sort((a, b) => a - b)) {
+        const header = document.createElement('span');
+        header.setAttribute('role', 'columnheader');
+        header.textContent = String(k);
+        row.appendChild(header);
+    }
+    return row;
 }
 
 // A control lies under the items the window creates after it (the toggle's last column is the

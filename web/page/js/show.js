@@ -53,6 +53,13 @@ function showItem(item) {
     if (last.caption !== caption) {
         item.el.firstChild.textContent = caption;
         last.caption = caption;
+        // A cell without its record says so, rather than nothing.
+        if (e.role === 'recordCell') {
+            if (caption === '')
+                item.el.setAttribute('aria-label', page.window.emptyCell);
+            else
+                item.el.removeAttribute('aria-label');
+        }
     }
     if (e.kind === 'toggle' && last.pressed !== s.pressed) {
         item.el.setAttribute('aria-pressed', s.pressed ? 'true' : 'false');
@@ -143,8 +150,12 @@ function paint(areas) {
     }
 }
 
+// While the message is open everything outside it is inert, and a live region there would be
+// silent: the message has one of its own.
 export function announce(text) {
-    page.announcer.textContent = text;
+    const dialog = document.getElementById('message');
+    const region = dialog.open ? document.getElementById('message-announcer') : page.announcer;
+    region.textContent = text;
 }
 
 // Brings the page up to the core's state: the items that changed, the graph if it did, and its
