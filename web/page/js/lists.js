@@ -4,7 +4,7 @@
 import {page} from './state.js';
 import {readItem} from './core.js';
 import {place, applyFont} from './elements.js';
-import {setView} from './show.js';
+import {setView, pointAtChosenRow} from './show.js';
 import {guarded} from './failure.js';
 
 export function makeList(entry, index) {
@@ -80,6 +80,8 @@ export function makeList(entry, index) {
         scrollBy(event.deltaY > 0 ? 1 : -1);
     }, {passive: false});
     el.addEventListener('keydown', guarded((event) => listKey(list, index, event)));
+    el.addEventListener('focus', () => pointAtChosenRow(list, readItem(index).selected));
+    el.addEventListener('blur', () => pointAtChosenRow(list, -1));
     return {el, list};
 }
 

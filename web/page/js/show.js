@@ -8,6 +8,15 @@ function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
 }
 
+// A list points a screen reader at its chosen row only while it has the focus: a row the program
+// chooses (a reset, a resume) or a message closing over it is then no move of the focus.
+export function pointAtChosenRow(list, row) {
+    if (row >= 0 && document.activeElement === list.el)
+        list.el.setAttribute('aria-activedescendant', list.options[row].id);
+    else
+        list.el.removeAttribute('aria-activedescendant');
+}
+
 // A list shows one row: the strip of rows moves so that `row` is the one in view.
 export function setView(list, row) {
     list.view = Math.max(0, Math.min(list.rows - 1, row));
@@ -39,12 +48,9 @@ function showItem(item) {
     if (item.list) {
         if (last.selected !== s.selected) {
             item.list.options.forEach((o, row) => o.setAttribute('aria-selected', row === s.selected ? 'true' : 'false'));
-            if (s.selected >= 0) {
-                item.el.setAttribute('aria-activedescendant', item.list.options[s.selected].id);
+            if (s.selected >= 0)
                 setView(item.list, s.selected);
-            } else {
-                item.el.removeAttribute('aria-activedescendant');
-            }
+            pointAtChosenRow(item.list, s.selected);
         }
         Object.assign(last, s);
         return dirty;
@@ -154,7 +160,10 @@ function paint(areas) {
 // silent: the message has one of its own.
 export function announce(text) {
     const dialog = document.getElementById('message');
-    const region = dialog.open ? document.getElementById('message-announcer') : page.announcer;
+    const inside = document.getElementById('message-announcer');
+    const region = dialog.open ? inside : page.announcer;
+    // Only one region holds words: the other would say them again once the message closes.
+    (region === inside ? page.announcer : inside).textContent = '';
     region.textContent = text;
 }
 
