@@ -1,5 +1,6 @@
 // What the screen really holds, not a fresh render: after every step of a lesson, and after a
 // batch of ticks that fills the tank part-way through.
+#include "common/quietplatform.h"
 #include "common/windowfixture.h"
 
 #include "layout.h"
@@ -63,17 +64,6 @@ TEST_F(Screen, AfterEveryStepOfALessonShowsWhatAFullRenderShows)
     }
 }
 
-struct Unseen : core::Platform {
-    std::int64_t nowMicroseconds() const override { return 0; }
-    std::string decimalSeparator() const override { return "."; }
-    void timerSwitched(bool, std::uint32_t) override { }
-    void showMessage(std::string_view) override { }
-    void quit() override { }
-    void announce(std::string_view) override { }
-    void putOnClipboard(std::string_view, std::string_view) override { }
-    void show(core::Change) override { }
-};
-
 // At the fastest rate the event loop stalls near the full tank, so one prompt of the platform's
 // timer finds more ticks due than the tank has room for.
 TEST_F(Screen, AStalledRunEndsItsBatchAtTheFullTankAndShowsIt)
@@ -89,7 +79,7 @@ TEST_F(Screen, AStalledRunEndsItsBatchAtTheFullTankAndShowsIt)
     };
     // The model: the same lesson, ticked to its end by hand.
     core::ModelWindow modelWindow;
-    Unseen unseen;
+    QuietPlatform unseen;
     core::Program model(modelWindow, unseen);
     model.activate();
     nearlyFull([&](Item list, int row) { model.choose(list, row); }, [&](Item button) { model.press(button); },

@@ -1,5 +1,6 @@
 // The replay scenarios of the desktop program, run on the core alone: the same script must give
 // the same dump bytes without any toolkit, as it does in the browser and under node.
+#include "common/quietplatform.h"
 #include "modelwindow.h"
 #include "programtarget.h"
 #include "replayscript.h"
@@ -27,21 +28,9 @@ struct Outcome {
     int code = 0;
 };
 
-// Nothing to show and a clock that stands still: the scripts tick by themselves.
-struct Quiet : core::Platform {
-    std::int64_t nowMicroseconds() const override { return 0; }
-    std::string decimalSeparator() const override { return "."; }
-    void timerSwitched(bool, std::uint32_t) override { }
-    void showMessage(std::string_view) override { }
-    void quit() override { }
-    void announce(std::string_view) override { }
-    void putOnClipboard(std::string_view, std::string_view) override { }
-    void show(core::Change) override { }
-};
-
 Outcome replay(const std::string& script)
 {
-    Quiet platform;
+    QuietPlatform platform;
     core::ModelWindow window;
     core::Program program(window, platform);
     program.activate();
