@@ -1,34 +1,54 @@
 #!/bin/bash
 # The lesson, inside the session bus: a window manager, Orca with its debug log on a terminal (its
-# log file is block-buffered), the program, and the learner's keys, about 1.3 s apart so that Orca
-# has spoken each before the next.
+# log file is block-buffered), the program, and the learner's keys. A key can come late when the
+# accessibility bus is slow to answer, so every move to a control is checked against what Orca
+# said and repeated until Orca names that control.
 set -u
 work=$ORCA_WORK
+log=$work/orca.log
 openbox >/dev/null 2>&1 &
-script -q -f -c "orca --replace -u $work/settings --debug-file /dev/tty" "$work/orca.log" >/dev/null 2>&1 &
-for _ in $(seq 100); do grep -aq "Screen reader on" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
+script -q -f -c "orca --replace -u $work/settings --debug-file /dev/tty" "$log" >/dev/null 2>&1 &
+for _ in $(seq 100); do grep -aq "Screen reader on" "$log" 2>/dev/null && break; sleep 0.1; done
 "$ORCA_PROGRAM" >"$work/program.log" 2>&1 &
 program=$!
-for _ in $(seq 100); do grep -aq "SPEECH OUTPUT: '水を入れる" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
-k() {
-    for key in "$@"; do
-        xdotool key --clearmodifiers "$key"
-        sleep 1.3
-    done
+for _ in $(seq 150); do grep -aq "SPEECH OUTPUT: '水を入れる" "$log" 2>/dev/null && break; sleep 0.1; done
+
+said() { grep -ac "SPEECH OUTPUT:" "$log"; }
+press() {
+    xdotool key --clearmodifiers "$1"
+    sleep 1.2
 }
+# Presses KEY (Tab or shift+Tab) until Orca names the control whose speech begins with WHAT.
+move() {
+    local key=$1 what=$2
+    for _ in $(seq 20); do
+        local before
+        before=$(said)
+        press "$key"
+        grep -a "SPEECH OUTPUT:" "$log" | tail -n +"$((before + 1))" | grep -aq "SPEECH OUTPUT: '$what" && return 0
+    done
+    echo "lesson: never reached $what"
+    return 1
+}
+wait_for() {
+    for _ in $(seq 200); do grep -aq "$1" "$log" && return 0; sleep 0.1; done
+    return 1
+}
+
 # 時間 5: one unit of water every 2.5 s, slow enough to move about by Tab.
-k Tab Tab Tab Tab End shift+Tab shift+Tab shift+Tab shift+Tab
-k space                                  # 水を入れる
+move Tab '時間\.' && press End
+move shift+Tab 水を入れる && press space
 sleep 3
-k Tab Tab Tab Tab Tab Tab                # to 経過時間, past the lists
-k Tab Tab space                          # → 記録する →
-k shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space   # 水を止める
-k Tab space                              # はじめから
+move Tab 経過時間                          # read by Tab, past the lists
+move Tab '→ 記録する →' && press space
+move shift+Tab 水を止める && press space
+move Tab はじめから && press space
 # Amount 5 at time step 1: the tank is full some 3 s after the start.
-k Tab Tab Tab End shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
-for _ in $(seq 100); do grep -aq "だれじゃ" "$work/orca.log" 2>/dev/null && break; sleep 0.1; done
+move Tab '当たりの水の量' && press End
+move shift+Tab 水を入れる && press space
+wait_for だれじゃ
 sleep 1.5
-k Return                                 # the message's OK
+press Return                               # the message's OK
 sleep 1.5
 kill "$program" 2>/dev/null
 pkill -f "orca --replace" 2>/dev/null

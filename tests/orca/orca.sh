@@ -63,7 +63,7 @@ export DISPLAY
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 export ORCA_WORK=$work ORCA_PROGRAM=$program
-setsid -w timeout 120 dbus-run-session -- bash "$here/lesson.sh" >"$work/session.log" 2>&1 &
+setsid -w timeout 200 dbus-run-session -- bash "$here/lesson.sh" >"$work/session.log" 2>&1 &
 session_group=$!
 wait "$session_group"
 status=$?
