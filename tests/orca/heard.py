@@ -4,12 +4,14 @@ import re
 import sys
 
 spoken = [line.rstrip("\n") for line in open(sys.argv[1], encoding="utf-8")]
+page = len(sys.argv) > 2 and sys.argv[2] == "page"
 
 # (what the moment is, a pattern one utterance must match), in the order of the lesson.
 MOMENTS = [
     ("the start", r"水を入れます。"),
-    ("the elapsed time, read by Tab", r"^経過時間 read only text\.$"),
-    ("its number", r"^\d+\.\d\.?$"),
+    # The desktop says the name and then the number; the browser says them as one.
+    *([("the elapsed time, read by Tab", r"^経過時間 read only entry \d+\.\d\.?$")] if page else
+      [("the elapsed time, read by Tab", r"^経過時間 read only text\.$"), ("its number", r"^\d+\.\d\.?$")]),
     ("the record", r"記録 1: 時間 \d+\.\d、水の量 \d+\.\d。"),
     ("the stop", r"水が止まりました。経過時間 \d+\.\d、水の容量 \d+\.\d。"),
     ("the reset", r"はじめにもどしました。"),
@@ -28,8 +30,9 @@ for moment, pattern in MOMENTS:
     print(f"orca: {moment}: '{spoken[found]}'")
     at = found + 1
 
-# Said once: the message is not read again as the box's description.
-if sum("だれじゃ" in line for line in spoken) != 1:
+# Said once on the desktop: the message is not read again as the box's description. (The browser
+# reads an alert dialog's text as it opens and again with its button.)
+if not page and sum("だれじゃ" in line for line in spoken) != 1:
     print("orca: FAIL: the full tank's message was said more than once")
     failed += 1
 print(f"orca: {len(spoken)} utterances, {failed} moments missed")

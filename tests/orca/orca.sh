@@ -1,20 +1,33 @@
 #!/bin/bash
 # A keyboard lesson as Orca speaks it: starts Orca with its debug log on a private X server,
 # session bus and speech dispatcher (espeak-ng on a null sound device), runs the lesson script
-# against the program, and checks what Orca said at each moment of the lesson.
+# against the program or the page, and checks what Orca said at each moment of the lesson.
 #
 #   tests/orca/orca.sh PATH/TO/ichijikansu
+#   tests/orca/orca.sh --page PATH/TO/ichijikansu.html     (in Chromium, as a learner opens it)
 #
 # Exit code 0 when every moment was heard, 1 when not, 77 (skipped) when a tool it needs is not
 # installed (Debian packages orca, speech-dispatcher, speech-dispatcher-espeak-ng, espeak-ng,
 # openbox, xvfb, xdotool, dbus-daemon, at-spi2-core).
 
 set -u
-program=${1:?usage: orca.sh PATH/TO/ichijikansu}
-for tool in orca speech-dispatcher espeak-ng openbox Xvfb xdpyinfo xdotool dbus-run-session script; do
+front=desktop
+if [ "${1:-}" = --page ]; then
+    front=page
+    shift
+fi
+program=${1:?usage: orca.sh [--page] PATH/TO/ichijikansu or PATH/TO/ichijikansu.html}
+tools=(orca speech-dispatcher espeak-ng openbox Xvfb xdpyinfo xdotool dbus-run-session script)
+[ "$front" = page ] && tools+=(chromium)
+for tool in "${tools[@]}"; do
     command -v "$tool" >/dev/null || { echo "orca: $tool is missing: skipped"; exit 77; }
 done
-[ -x "$program" ] || { echo "orca: $program is not an executable"; exit 1; }
+if [ "$front" = page ]; then
+    [ -f "$program" ] || { echo "orca: $program is no page"; exit 1; }
+    program=$(realpath "$program")
+else
+    [ -x "$program" ] || { echo "orca: $program is not an executable"; exit 1; }
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d /tmp/orca.XXXXXX)
@@ -23,6 +36,7 @@ cleanup() {
     [ -n "$session_group" ] && kill -- "-$session_group" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
+    [ -n "${ORCA_KEEP:-}" ] && cp -r "$work" "$ORCA_KEEP"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -62,7 +76,7 @@ DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-export ORCA_WORK=$work ORCA_PROGRAM=$program
+export ORCA_WORK=$work ORCA_PROGRAM=$program ORCA_FRONT=$front
 setsid -w timeout 200 dbus-run-session -- bash "$here/lesson.sh" >"$work/session.log" 2>&1 &
 session_group=$!
 wait "$session_group"
@@ -75,4 +89,4 @@ if [ "$status" -ne 0 ]; then
 fi
 # What Orca said, one utterance a line, in order.
 grep -a 'SPEECH OUTPUT:' "$work/orca.log" | sed -e "s/^.*SPEECH OUTPUT: '//" -e "s/'{.*\$//" -e "s/' \$//" >"$work/spoken"
-python3 "$here/heard.py" "$work/spoken"
+python3 "$here/heard.py" "$work/spoken" "$front"
