@@ -102,7 +102,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Ctrl+C copies the records wherever the keyboard is in the window.
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WindowShortcut);
-    connect(copy, &QShortcut::activated, this, [this] { run([this] { program_.copyRecords(); }); });
+    connect(copy, &QShortcut::activated, this, &MainWindow::copyRecords);
     ui::describeWindow(this);
     auto* graph = scene_.as<ui::PaintAreaItem>(Item::PaintBox1);
     graph->setTextAlternative([this] {
@@ -253,13 +253,20 @@ void MainWindow::paintEvent(QPaintEvent* event)
         painter.fillRect(r, palette().color(QPalette::Window));
 }
 
+void MainWindow::copyRecords()
+{
+    run([this] { program_.copyRecords(); });
+}
+
 // The record table's menu: a right click on the table, or the Menu key wherever the keyboard is
 // (a screen reader's user reaches the cells without moving the focus).
 void MainWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    QRect table = item(Item::stxZahyoX)->geometry().united(item(Item::stxZahyoY)->geometry());
-    for (int k = 1; k <= sim::kMaxRecords; ++k)
-        table = table.united(item(sim::timeCell(k))->geometry()).united(item(sim::volumeCell(k))->geometry());
+    QRect table;
+    for (const core::ItemLayout& entry : core::layout()) {
+        if (entry.role == core::Role::RowHeader || entry.role == core::Role::RecordCell)
+            table |= item(entry.item)->geometry();
+    }
     const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
     if (!keyboard && !table.contains(event->pos())) {
         event->ignore();
@@ -268,7 +275,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     QAction* copy = menu.addAction(QStringLiteral("コピー / Copy"));
     copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this, [this] { run([this] { program_.copyRecords(); }); });
+    connect(copy, &QAction::triggered, this, &MainWindow::copyRecords);
     menu.exec(keyboard ? mapToGlobal(table.bottomLeft()) : event->globalPos());
 }
 

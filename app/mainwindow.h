@@ -73,6 +73,8 @@ private:
     template <typename Step>
     void run(Step step);
     void present(core::Change change);
+    // Ctrl+C and the table's menu.
+    void copyRecords();
     void showMessage(std::string_view text);
     void startOnce();
     void readLocale();

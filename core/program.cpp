@@ -144,6 +144,9 @@ void Program::settle(Change change, const Moment& before, Cause cause)
 // announcement, and then go out together, or with the next thing that is said at once.
 void Program::say(const std::vector<Said>& said)
 {
+    // Most batches of ticks tell nothing: they need not read the clock.
+    if (said.empty() && waiting_.empty())
+        return;
     std::string now;
     for (const Said& s : said)
         (s.mayWait ? waiting_ : now) += s.text;
