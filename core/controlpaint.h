@@ -1,14 +1,17 @@
 #pragma once
 
 #include "canvas.h"
+#include "scale.h"
 
 #include <functional>
 
 namespace core {
 
 // The faces of the controls, painted by the core for both front ends so that the desktop and the
-// page show the same pixels: a classic raised bevel on a light face, whole pixels only, so a face
-// doubles crisply on a screen at 200 %. The face is close to the grey the style's buttons had.
+// page show the same pixels: a classic raised bevel on a light face, whole pixels only. Every
+// rectangle is in device pixels; `scale` sets how wide each edge and how large each part is drawn,
+// one layout pixel being scale.length(1) device pixels. The face is close to the grey the style's
+// buttons had.
 inline constexpr sim::Colour kButtonFace{0xEF, 0xEF, 0xEF};
 inline constexpr sim::Colour kButtonPressedFace{0xE0, 0xE0, 0xE0};
 inline constexpr sim::Colour kBevelHighlight{0xFF, 0xFF, 0xFF};
@@ -22,20 +25,20 @@ inline constexpr sim::Colour kScrollArrow{0x40, 0x40, 0x40};
 
 // A push button's face over the whole rectangle; `sunken` while it is held down or, for a toggle,
 // while it is on.
-void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken);
+void paintButtonFace(Canvas& canvas, const Rect& rect, bool sunken, const Scale& scale = {});
 
 // Fills a rectangle with one colour: on a canvas, or through a front end's painter. A rectangle
 // without area fills nothing.
 using FillRect = std::function<void(const Rect&, sim::Colour)>;
 FillRect fillOn(Canvas& canvas);
 
-// A 1-pixel edge around `rect`: the top and left lines stop short of the far corners and the
-// bottom and right lines are whole, so the corners where the two colours meet take the
+// An edge `width` pixels wide around `rect`: the top and left lines stop short of the far corners
+// and the bottom and right lines are whole, so the corners where the two colours meet take the
 // bottom-right colour, as the desktop's style draws its panels.
-void fillEdge(const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight, const FillRect& fill);
-void paintEdge(Canvas& canvas, const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight);
+void fillEdge(const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight, const FillRect& fill, int width = 1);
+void paintEdge(Canvas& canvas, const Rect& rect, sim::Colour topLeft, sim::Colour bottomRight, int width = 1);
 
-// The width of a vertical scroll bar.
+// The width of a vertical scroll bar, in layout pixels.
 inline constexpr int kScrollBarExtent = 14;
 // The shortest thumb; a groove shorter than this shows none.
 inline constexpr int kScrollThumbMinimum = 8;
@@ -56,14 +59,14 @@ struct ScrollBarParts {
     Rect groove;
     Rect thumb;
 };
-ScrollBarParts scrollBarParts(const Rect& bar, const ScrollRange& range);
+ScrollBarParts scrollBarParts(const Rect& bar, const ScrollRange& range, const Scale& scale = {});
 
 // A vertical scroll bar over the whole rectangle; a pressed arrow button shows sunken.
-void paintScrollBar(Canvas& canvas, const Rect& bar, const ScrollRange& range, bool upPressed = false,
-                    bool downPressed = false);
+void paintScrollBar(Canvas& canvas, const Rect& bar, const ScrollRange& range, const Scale& scale = {},
+                    bool upPressed = false, bool downPressed = false);
 
-// A list's sunken edge is this many pixels wide on every side: a 25-pixel list shows one 21-pixel
-// row inside it.
+// A list's sunken edge is this many layout pixels wide on every side: a 25-pixel list shows one
+// 21-pixel row inside it.
 inline constexpr int kListEdge = 2;
 
 // A list's 2-pixel sunken edge in the colours of the desktop style's palette (light, midlight,
@@ -72,9 +75,17 @@ inline constexpr sim::Colour kListEdgeOuterShade{0x9F, 0x9F, 0x9F};
 inline constexpr sim::Colour kListEdgeOuterLight{0xFF, 0xFF, 0xFF};
 inline constexpr sim::Colour kListEdgeInnerShade{0x76, 0x76, 0x76};
 inline constexpr sim::Colour kListEdgeInnerLight{0xCA, 0xCA, 0xCA};
-void paintListEdge(Canvas& canvas, const Rect& list);
+void paintListEdge(Canvas& canvas, const Rect& list, const Scale& scale = {});
 
-// Where a list's scroll bar lies: against the right of the list, inside its 2-pixel sunken edge.
-Rect listScrollBar(const Rect& list);
+// How wide a list's edge is drawn: its outer and inner lines.
+struct ListEdge {
+    int outer = 1;
+    int inner = 1;
+    constexpr int total() const { return outer + inner; }
+};
+ListEdge listEdge(const Scale& scale);
+
+// Where a list's scroll bar lies: against the right of the list, inside its sunken edge.
+Rect listScrollBar(const Rect& list, const Scale& scale = {});
 
 } // namespace core

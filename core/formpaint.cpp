@@ -23,7 +23,13 @@ constexpr int kOutlineWidth = 2;
 constexpr int kTickWidth = 2;
 constexpr int kDotWidth = 3; // a line of length zero this wide is a 3 by 3 square
 
-void drawTankOutline(Canvas& canvas, const sim::Bounds& t)
+// A line of the layout, drawn on the device at the scale's width and place.
+void scaledLine(Canvas& canvas, const Scale& scale, sim::Point from, sim::Point to, sim::Colour colour, int width)
+{
+    canvas.line(scale.point(from, width), scale.point(to, width), colour, scale.length(width));
+}
+
+void drawTankOutline(Canvas& canvas, const Scale& scale, const sim::Bounds& t)
 {
     // The top stays open for the stream; the walls stand just outside the tank's shape.
     const sim::Point corners[] = {{t.left - 1, t.top},
@@ -31,43 +37,58 @@ void drawTankOutline(Canvas& canvas, const sim::Bounds& t)
                                   {t.left + t.width, t.top + t.height},
                                   {t.left + t.width, t.top}};
     for (int i = 0; i + 1 < 4; ++i)
-        canvas.line(corners[i], corners[i + 1], sim::clBlack, kOutlineWidth);
+        scaledLine(canvas, scale, corners[i], corners[i + 1], sim::clBlack, kOutlineWidth);
 }
 
-void drawTicks(Canvas& canvas, const sim::Bounds& t, const sim::Bounds& g)
+void drawTicks(Canvas& canvas, const Scale& scale, const sim::Bounds& t, const sim::Bounds& g)
 {
     const int count = t.height / kTickStep + 1;
     for (int i = 0; i < count; ++i) {
         const int d = kTickStep * i;
         const int reach = i % kLongTickEvery == 0 ? kLongTick : kShortTick;
         const int tankY = t.top + t.height - d;
-        canvas.line({t.left - reach, tankY}, {t.left - 2, tankY}, sim::clRed, kTickWidth);
+        scaledLine(canvas, scale, {t.left - reach, tankY}, {t.left - 2, tankY}, sim::clRed, kTickWidth);
         const int graphY = g.top + g.height - d;
-        canvas.line({g.left - reach, graphY}, {g.left - 2, graphY}, sim::clRed, kTickWidth);
+        scaledLine(canvas, scale, {g.left - reach, graphY}, {g.left - 2, graphY}, sim::clRed, kTickWidth);
         const int graphX = g.left + d;
-        canvas.line({graphX, g.top + g.height + reach - 2}, {graphX, g.top + g.height}, sim::clRed, kTickWidth);
+        scaledLine(canvas, scale, {graphX, g.top + g.height + reach - 2}, {graphX, g.top + g.height}, sim::clRed,
+                   kTickWidth);
     }
 }
 
-// In the graph's own pixels.
+sim::Point offset(sim::Point p, const sim::Bounds& by)
+{
+    return {p.x + by.left, p.y + by.top};
+}
+
+// The graph's points are its own; the canvas's origin is the lesson's corner.
 void drawGraph(Canvas& canvas, const PaintInput& input)
 {
     const sim::Bounds& g = input.graph;
+    const Scale& scale = input.scale;
+    const int gridPen = scale.length(1);
+    const int left = scale.at(g.left);
+    const int width = scale.at(g.left + kGraphSide) - left;
+    const int lineWidth = scale.at(g.left + g.width) - left;
     // Ground and grid go down the graph one band of rows at a time: a vertical line drawn top to
     // bottom in one go steps to a new row of memory at every pixel and missed the cache at each,
-    // which alone cost more than all the rest of the painting. The pixels are those of whole
-    // lines, as a 1-pixel vertical line is the union of its pieces.
+    // which alone cost more than all the rest of the painting. The lines are straight, so each is
+    // the rectangle its pen covers, and a band's share of a vertical line is exactly its rows.
     for (int top = 0; top < kGraphSide; top += kBandRows) {
         const int bottom = std::min(top + kBandRows, kGraphSide);
-        canvas.fill({0, top, kGraphSide, bottom - top}, sim::clWhite);
+        const int bandTop = scale.at(g.top + top);
+        canvas.fill({left, bandTop, width, scale.at(g.top + bottom) - bandTop}, sim::clWhite);
         // Both sets of lines are counted along the height, also the vertical ones: the multiples
         // of the step from 1 to height - 1, so none runs along the border.
         const int columnEnd = std::min(bottom, g.height);
-        for (int j = kGridStep; j <= g.height - 1 && top < columnEnd; j += kGridStep)
-            canvas.line({j, top}, {j, columnEnd}, sim::clSilver, 1);
+        if (top < columnEnd) {
+            const int rows = scale.at(g.top + columnEnd) - bandTop;
+            for (int j = kGridStep; j <= g.height - 1; j += kGridStep)
+                canvas.fill({scale.lineStart(g.left + j, 1), bandTop, gridPen, rows}, sim::clSilver);
+        }
         const int firstRow = (std::max(top, 1) + kGridStep - 1) / kGridStep * kGridStep;
         for (int j = firstRow; j < bottom && j <= g.height - 1; j += kGridStep)
-            canvas.line({0, j}, {g.width, j}, sim::clSilver, 1);
+            canvas.fill({left, scale.lineStart(g.top + j, 1), lineWidth, gridPen}, sim::clSilver);
     }
 
     if (input.state == nullptr)
@@ -75,32 +96,30 @@ void drawGraph(Canvas& canvas, const PaintInput& input)
     const sim::State& s = *input.state;
     // Ten holds the live point and ten records; a count beyond that reads no further.
     const int records = std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
-    const sim::Point start{0, s.SyokiY};
+    const sim::Point start = offset({0, s.SyokiY}, g);
     if (s.TenkiFlg) {
         for (int k = 1; k <= records; ++k)
-            canvas.line(s.Ten[k], s.Ten[k], sim::clRed, kDotWidth);
+            scaledLine(canvas, scale, offset(s.Ten[k], g), offset(s.Ten[k], g), sim::clRed, kDotWidth);
     }
     if (s.MusubuFlg) {
         sim::Point from = start;
         for (int k = 1; k <= records; ++k) {
-            canvas.line(from, s.Ten[k], sim::clRed, 1);
-            from = s.Ten[k];
+            scaledLine(canvas, scale, from, offset(s.Ten[k], g), sim::clRed, 1);
+            from = offset(s.Ten[k], g);
         }
     }
     if (input.liveLine)
-        canvas.line(start, s.Ten[0], sim::clRed, 1);
+        scaledLine(canvas, scale, start, offset(s.Ten[0], g), sim::clRed, 1);
 }
 
-// The graph is drawn within `limit` (window pixels) and cut off at its own edges.
+// The graph is drawn within `limit` (canvas pixels) and cut off at its own edges.
 void drawGraphSurface(Canvas& canvas, const PaintInput& input, const Rect& limit)
 {
     const Rect windowClip = canvas.clip();
-    const sim::Point windowOrigin = canvas.origin();
-    const sim::Bounds& g = input.graph;
-    canvas.setOrigin(windowOrigin.x + g.left, windowOrigin.y + g.top);
-    canvas.setClip(Rect{windowOrigin.x + g.left, windowOrigin.y + g.top, kGraphSide, kGraphSide}.intersected(limit));
+    const sim::Point o = canvas.origin();
+    const Rect graph = input.scale.rect(Rect{input.graph.left, input.graph.top, kGraphSide, kGraphSide});
+    canvas.setClip(Rect{o.x + graph.left, o.y + graph.top, graph.width, graph.height}.intersected(limit));
     drawGraph(canvas, input);
-    canvas.setOrigin(windowOrigin.x, windowOrigin.y);
     canvas.setClip(windowClip);
 }
 
@@ -121,12 +140,14 @@ void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintIn
     const Rect savedClip = canvas.clip();
     const sim::Point savedOrigin = canvas.origin();
 
-    canvas.setOrigin(0, 0);
+    canvas.setOrigin(input.corner.x, input.corner.y);
     for (const Rect& area : areas) {
         canvas.setClip(area);
-        canvas.fill(area, sim::clMoneyGreen);
-        drawTankOutline(canvas, input.tank);
-        drawTicks(canvas, input.tank, input.graph);
+        // Beyond the lesson too: the margin has the window's colour.
+        canvas.fill({area.left - input.corner.x, area.top - input.corner.y, area.width, area.height},
+                    sim::clMoneyGreen);
+        drawTankOutline(canvas, input.scale, input.tank);
+        drawTicks(canvas, input.scale, input.tank, input.graph);
         if (extent == GraphExtent::WithinAreas)
             drawGraphSurface(canvas, input, area);
     }

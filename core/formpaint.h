@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "scale.h"
 #include "state.h"
 #include "window.h"
 
@@ -14,9 +15,13 @@ struct PaintInput {
     sim::Bounds graph;     // PaintBox1
     bool liveLine = false; // spbGraphFlg is down
     const sim::State* state = nullptr;
+    // The layout's geometry above is in layout pixels; the canvas's in device pixels, this scale
+    // apart, with the lesson's top-left corner at `corner` in the canvas.
+    Scale scale{};
+    sim::Point corner{};
 };
 
-// The window's FormPaint: what no item draws by itself, in window pixels. One repaint of the
+// The window's FormPaint: what no item draws by itself. One repaint of the
 // window's surface over `area` clears it to the window's colour and draws the tank outline and the
 // three scales of red ticks there; then the graph (white ground, silver grid, dots, polyline, live
 // line) in its own pixels, cut off at its 500 by 500 edges. Leaves the clip and origin as it found

@@ -18,15 +18,17 @@ sim::Colour resolve(ColourRef ref);
 inline constexpr sim::Colour kSunkenShade{0x9F, 0x9F, 0x9F};
 inline constexpr sim::Colour kSunkenLight{0xFF, 0xFF, 0xFF};
 
+// The rectangles are in device pixels, the lines scale.length(1) wide: one layout pixel.
+
 // A shape over `rect`. With an outline, a black 1-pixel line around its brush. Without one the
 // brush leaves the last column and row alone, so a shape 1 pixel high or wide shows nothing: the
 // moving shapes look empty that way.
-void fillShape(const Rect& rect, const ItemLayout& entry, const FillRect& fill);
+void fillShape(const Rect& rect, const ItemLayout& entry, const FillRect& fill, const Scale& scale = {});
 
 // A static text's ground over `rect` and its border: a black 1-pixel line or a sunken edge.
-void fillStaticText(const Rect& rect, const ItemLayout& entry, const FillRect& fill);
+void fillStaticText(const Rect& rect, const ItemLayout& entry, const FillRect& fill, const Scale& scale = {});
 
 // How far a static text's text stands in from its edges: inside its border.
-int textInset(Border border);
+int textInset(Border border, const Scale& scale = {});
 
 } // namespace core

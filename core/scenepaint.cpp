@@ -9,11 +9,6 @@ namespace core {
 
 namespace {
 
-Rect rectOf(const sim::Bounds& b)
-{
-    return {b.left, b.top, b.width, b.height};
-}
-
 // A list scrolls by whole rows and shows its selected row at the top.
 ScrollRange listRange(const sim::Scene& window, const ItemLayout& entry)
 {
@@ -39,26 +34,32 @@ const Picture* pictureFor(Art art, const ScenePictures& pictures)
 } // namespace
 
 void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, const sim::State& state,
-                const ScenePictures& pictures)
+                const ScenePictures& pictures, const Stage& stage)
 {
     using sim::Item;
+    const Scale& scale = stage.scale;
     // Only the area is painted, the graph included: a front end repaints what changed and no more.
-    paintWindowAreas(
-        canvas, std::span(&area, 1),
-        {window.bounds(Item::ShpWaku), window.bounds(Item::PaintBox1), window.isPressed(Item::spbGraphFlg), &state},
-        GraphExtent::WithinAreas);
+    paintWindowAreas(canvas, std::span(&area, 1),
+                     {window.bounds(Item::ShpWaku),
+                      window.bounds(Item::PaintBox1),
+                      window.isPressed(Item::spbGraphFlg),
+                      &state,
+                      scale,
+                      {stage.left, stage.top}},
+                     GraphExtent::WithinAreas);
 
     const Rect savedClip = canvas.clip();
     const sim::Point savedOrigin = canvas.origin();
-    canvas.setOrigin(0, 0);
+    canvas.setOrigin(stage.left, stage.top);
     canvas.setClip(area);
+    const FillRect fill = fillOn(canvas);
     for (const ItemLayout& entry : layout()) {
         if (!window.isVisible(entry.item))
             continue;
-        const Rect r = rectOf(window.bounds(entry.item));
+        const Rect r = scale.rect(window.bounds(entry.item));
         switch (entry.kind) {
         case Kind::Shape:
-            fillShape(r, entry, fillOn(canvas));
+            fillShape(r, entry, fill, scale);
             break;
         case Kind::Picture:
             if (const Picture* picture = pictureFor(entry.art, pictures))
@@ -68,18 +69,18 @@ void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, cons
             canvas.fill(r, resolve(entry.background));
             break;
         case Kind::StaticText:
-            fillStaticText(r, entry, fillOn(canvas));
+            fillStaticText(r, entry, fill, scale);
             break;
         case Kind::PushButton:
         case Kind::ColourButton:
-            paintButtonFace(canvas, r, false);
+            paintButtonFace(canvas, r, false, scale);
             break;
         case Kind::ToggleButton:
-            paintButtonFace(canvas, r, window.isPressed(entry.item));
+            paintButtonFace(canvas, r, window.isPressed(entry.item), scale);
             break;
         case Kind::ListBox:
-            paintListEdge(canvas, r);
-            paintScrollBar(canvas, listScrollBar(r), listRange(window, entry));
+            paintListEdge(canvas, r, scale);
+            paintScrollBar(canvas, listScrollBar(r, scale), listRange(window, entry), scale);
             break;
         default:
             break;

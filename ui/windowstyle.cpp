@@ -103,7 +103,7 @@ void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
     }
     const bool down = option->state.testFlag(State_Sunken);
     core::Canvas canvas(option->rect.width(), option->rect.height());
-    core::paintScrollBar(canvas, {0, 0, canvas.width(), canvas.height()}, rangeOf(option),
+    core::paintScrollBar(canvas, {0, 0, canvas.width(), canvas.height()}, rangeOf(option), {},
                          down && option->activeSubControls.testFlag(SC_ScrollBarSubLine),
                          down && option->activeSubControls.testFlag(SC_ScrollBarAddLine));
     drawCanvas(*painter, option->rect.topLeft(), canvas);
