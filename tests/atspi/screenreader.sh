@@ -29,43 +29,7 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d /tmp/screenreader.XXXXXX)
-xvfb_pid='' session_group=''
-cleanup() {
-    # The buses' own helpers may outlive the session: the whole group goes.
-    [ -n "$session_group" ] && kill -- "-$session_group" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-# Xvfb picks a free display itself and writes its number; the display must then answer.
-start_display() {
-    : >"$work/display"
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    exec 3>&-
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.05
-    done
-    [ -s "$work/display" ] || return 1
-    DISPLAY=":$(cat "$work/display")"
-    export DISPLAY
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-stop_display() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=''
-}
+. "$here/../common/xdisplay.sh"
 
 unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 

@@ -31,16 +31,9 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d /tmp/orca.XXXXXX)
-xvfb_pid='' session_group=''
-cleanup() {
-    [ -n "$session_group" ] && kill -- "-$session_group" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
-    [ -n "${ORCA_KEEP:-}" ] && cp -r "$work" "$ORCA_KEEP"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+ON_CLEANUP='[ -n "${ORCA_KEEP:-}" ] && cp -r "$work" "$ORCA_KEEP"'
+XVFB_SCREEN=1024x768x24
+. "$here/../common/xdisplay.sh"
 
 # Everything Orca and the speech dispatcher keep lives here: nothing of the machine's own is read
 # or changed. Without a sound device the dispatcher stops answering after two utterances unless
@@ -66,15 +59,7 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG
 export XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 
-: >"$work/display"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_display || { echo "orca: Xvfb did not start"; sed 's/^/    /' "$work/xvfb.log"; exit 1; }
 
 export ORCA_WORK=$work ORCA_PROGRAM=$program ORCA_FRONT=$front
 setsid -w timeout 200 dbus-run-session -- bash "$here/lesson.sh" >"$work/session.log" 2>&1 &
