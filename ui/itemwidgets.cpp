@@ -8,6 +8,8 @@
 #include "canvasbridge.h"
 #include "fonts.h"
 #include "itemsurface.h"
+#include "pictures.h"
+#include "staging.h"
 #include "windowstyle.h"
 
 #include <QEvent>
@@ -17,6 +19,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace ui {
@@ -139,33 +143,66 @@ ShapeItem::ShapeItem(const ItemLayout& entry, QWidget* parent)
 void ShapeItem::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    core::fillShape({0, 0, width(), height()}, entry_, fillWith(painter));
+    const core::Scale scale = stagingOf(this).deviceScale();
+    fillDevicePixels(painter, rect(),
+                     [&](const core::FillRect& fill, const core::Rect& r) { core::fillShape(r, entry_, fill, scale); });
 }
 
-PictureItem::PictureItem(std::span<const std::uint8_t> file, QWidget* parent)
+PictureItem::PictureItem(Art art, std::span<const std::uint8_t> file, QWidget* parent)
     : QWidget(parent)
+    , art_(art)
     , file_(file)
 {
 }
 
-void PictureItem::paintEvent(QPaintEvent* event)
+void PictureItem::resizeEvent(QResizeEvent* event)
 {
-    // Stretched by the core from the file itself, in logical pixels: straight into the window's
-    // pixels where the painter allows it, otherwise into a canvas of the item's size that a scaled
-    // screen then doubles (or more) as whole pixels.
-    const core::Rect whole{0, 0, width(), height()};
-    QPainter painter(this);
-    if (std::optional<core::Canvas> backBuffer = canvasOver(painter, size())) {
-        // Within the region asked for only: the buffer holds the items lying over the picture.
-        for (const QRect& r : event->region()) {
-            backBuffer->setClip({r.x(), r.y(), r.width(), r.height()});
-            core::drawBmpStretched(*backBuffer, file_, whole);
-        }
+    QWidget::resizeEvent(event);
+    drawForSize();
+}
+
+void PictureItem::drawForSize()
+{
+    const core::Rect layout{0, 0, width(), height()};
+    const Staging staging = stagingOf(this);
+    const double ratio = devicePixelRatioF();
+    const int deviceWidth = static_cast<int>(std::lround(width() * ratio));
+    const int deviceHeight = static_cast<int>(std::lround(height() * ratio));
+    if (staging.deviceScale().isIdentity() && deviceWidth == layout.width && deviceHeight == layout.height) {
+        shown_ = {};
         return;
     }
-    core::Canvas canvas(whole.width, whole.height);
-    core::drawBmpStretched(canvas, file_, whole);
-    drawCanvas(painter, QPoint(0, 0), canvas);
+    if (shown_.width != deviceWidth || shown_.height != deviceHeight)
+        shown_ = pictureAt(art_, deviceWidth, deviceHeight);
+}
+
+void PictureItem::paintEvent(QPaintEvent* event)
+{
+    // At the layout's size stretched by the core from the file itself; at any other the picture
+    // made for the size is copied pixel for pixel. Straight into the window's pixels where the
+    // painter allows it, otherwise through a canvas of the item's device pixels.
+    const core::Rect whole{0, 0, width(), height()};
+    QPainter painter(this);
+    const bool drawnForSize = shown_.width > 0;
+    const auto draw = [&](core::Canvas& canvas, const core::Rect& to) {
+        if (drawnForSize)
+            core::drawStretched(canvas, shown_, to);
+        else
+            core::drawBmpStretched(canvas, file_, to);
+    };
+    if (!drawnForSize || (shown_.width == width() && shown_.height == height())) {
+        if (std::optional<core::Canvas> backBuffer = canvasOver(painter, size())) {
+            // Within the region asked for only: the buffer holds the items lying over the picture.
+            for (const QRect& r : event->region()) {
+                backBuffer->setClip({r.x(), r.y(), r.width(), r.height()});
+                draw(*backBuffer, whole);
+            }
+            return;
+        }
+    }
+    paintDevicePixels(painter, rect(), [&](core::Canvas& canvas) {
+        draw(canvas, {0, 0, canvas.width(), canvas.height()});
+    });
 }
 
 PaintAreaItem::PaintAreaItem(QWidget* parent)
@@ -196,22 +233,27 @@ void StaticText::setText(const QString& text)
 void StaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    core::fillStaticText({0, 0, width(), height()}, entry_, fillWith(painter));
-    const int inset = core::textInset(entry_.border);
+    const Staging staging = stagingOf(this);
+    fillDevicePixels(painter, rect(), [&](const core::FillRect& fill, const core::Rect& r) {
+        core::fillStaticText(r, entry_, fill, staging.deviceScale());
+    });
+    const int inset = core::textInset(entry_.border, staging.logicalScale());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignmentOf(entry_.alignment)),
                      text_);
     // Inside the black border, with a line of the box's own white between: a ring on the border
     // would only thicken it.
-    if (showsFocusRing(this))
-        paintFocusRing(painter, rect().adjusted(2, 2, -2, -2));
+    if (showsFocusRing(this)) {
+        const int ring = staging.logicalScale().length(2);
+        paintFocusRing(painter, rect().adjusted(ring, ring, -ring, -ring), focusRingWidth(this));
+    }
 }
 
 QRect StaticText::characterRect(int offset) const
 {
     if (offset < 0 || offset >= text_.size())
         return {};
-    const int inset = core::textInset(entry_.border);
+    const int inset = core::textInset(entry_.border, stagingOf(this).logicalScale());
     const QFontMetrics metrics(font());
     const QRect whole = metrics.boundingRect(rect().adjusted(inset, inset, -inset, -inset),
                                              static_cast<int>(alignmentOf(entry_.alignment)), text_);
@@ -252,6 +294,18 @@ ListBox::ListBox(const ItemLayout& entry, QWidget* parent)
     }
 }
 
+void ListBox::restage(int height)
+{
+    // The frame's widths are kept by the frame and asked for afresh only when its style is set.
+    setFrameStyle(frameStyle());
+    const int edge = core::listEdge(stagingOf(this).logicalScale()).total();
+    const int row = std::max(height - 2 * edge, 1);
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->sizeHint().height() != row)
+            item(i)->setSizeHint(QSize(0, row));
+    }
+}
+
 int ListBox::selectedRow() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
@@ -283,7 +337,7 @@ bool ListBox::event(QEvent* event)
     const bool handled = QListWidget::event(event);
     if (event->type() == QEvent::Paint && showsFocusRing(this)) {
         QPainter painter(this);
-        paintFocusRing(painter, rect());
+        paintFocusRing(painter, rect(), focusRingWidth(this));
     }
     return handled;
 }
@@ -359,7 +413,7 @@ ItemWidget createItem(const ItemLayout& entry, std::span<const std::uint8_t> art
         made = new ShapeItem(entry, parent);
         break;
     case Kind::Picture:
-        made = new PictureItem(art, parent);
+        made = new PictureItem(entry.art, art, parent);
         break;
     case Kind::PaintArea:
         made = new PaintAreaItem(parent);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bmp.h"
 #include "layout.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 namespace ui {
 
+using core::Art;
 using core::ItemLayout;
 
 // A filled rectangle, as core::fillShape paints it.
@@ -28,17 +30,24 @@ private:
     const ItemLayout& entry_;
 };
 
-// A bitmap stretched over the whole item by nearest-neighbour sampling.
+// A picture over the whole item: at the layout's own size its bitmap stretched by
+// nearest-neighbour sampling, at any other the picture drawn for the size it is shown at.
 class PictureItem : public QWidget {
 public:
-    // `file` is a BMP that outlives the item (one compiled into the program).
-    PictureItem(std::span<const std::uint8_t> file, QWidget* parent);
+    // `file` is the picture's BMP, which outlives the item (one compiled into the program).
+    PictureItem(Art art, std::span<const std::uint8_t> file, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Made again whenever the item's size changes, never while it paints.
+    void drawForSize();
+
+    Art art_;
     std::span<const std::uint8_t> file_;
+    core::Picture shown_; // empty at the layout's own size
 };
 
 // Where the window's own painting draws the graph: it paints nothing itself. What is drawn there
@@ -65,6 +74,7 @@ public:
     // Where character `offset` of the text is drawn, in the box's own coordinates; empty past its
     // end.
     QRect characterRect(int offset) const;
+    const ItemLayout& layout() const { return entry_; }
     // Tells assistive technology at once, unless the box is left to an Announcer.
     void setText(const QString& text);
     void setAnnouncedByOthers(bool others) { announcedByOthers_ = others; }
@@ -89,6 +99,9 @@ public:
     ListBox(const ItemLayout& entry, QWidget* parent);
     int selectedRow() const;
     void selectRow(int row);
+    // Takes its edge's and scroll bar's widths afresh from the style, and rows as tall as the room
+    // inside the edge of a list `height` pixels high.
+    void restage(int height);
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;

@@ -53,6 +53,27 @@ QImage iconImage()
     return image;
 }
 
+core::Picture pictureAt(Art art, int width, int height)
+{
+    core::Picture picture;
+    const std::span<const std::uint8_t> file = artFile(art);
+    if (file.empty() || width <= 0 || height <= 0)
+        return picture;
+    // Stretched from the file by whole rows and columns, until the pictures can be drawn afresh
+    // at any size.
+    core::Canvas canvas(width, height);
+    if (!core::drawBmpStretched(canvas, file, {0, 0, width, height}))
+        return picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            picture.pixels.push_back(canvas.pixel(x, y));
+    }
+    return picture;
+}
+
 bool allArtPresent()
 {
     for (const Art art : {Art::Faucet, Art::VerticalScale, Art::HorizontalScale}) {
