@@ -163,45 +163,48 @@ void PictureItem::resizeEvent(QResizeEvent* event)
 
 void PictureItem::drawForSize()
 {
-    const core::Rect layout{0, 0, width(), height()};
-    const Staging staging = stagingOf(this);
     const double ratio = devicePixelRatioF();
     const int deviceWidth = static_cast<int>(std::lround(width() * ratio));
     const int deviceHeight = static_cast<int>(std::lround(height() * ratio));
-    if (staging.deviceScale().isIdentity() && deviceWidth == layout.width && deviceHeight == layout.height) {
+    if (stagingOf(this).deviceScale().isIdentity() && deviceWidth == width() && deviceHeight == height()) {
         shown_ = {};
         return;
     }
-    if (shown_.width != deviceWidth || shown_.height != deviceHeight)
-        shown_ = pictureAt(art_, deviceWidth, deviceHeight);
+    if (shown_.size() == QSize(deviceWidth, deviceHeight))
+        return;
+    const core::Picture picture = pictureAt(art_, deviceWidth, deviceHeight);
+    shown_ = QImage(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(shown_.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            const sim::Colour c = picture.at(x, y);
+            line[x] = qRgb(c.r, c.g, c.b);
+        }
+    }
+    shown_.setDevicePixelRatio(ratio);
 }
 
 void PictureItem::paintEvent(QPaintEvent* event)
 {
-    // At the layout's size stretched by the core from the file itself; at any other the picture
-    // made for the size is copied pixel for pixel. Straight into the window's pixels where the
-    // painter allows it, otherwise through a canvas of the item's device pixels.
-    const core::Rect whole{0, 0, width(), height()};
     QPainter painter(this);
-    const bool drawnForSize = shown_.width > 0;
-    const auto draw = [&](core::Canvas& canvas, const core::Rect& to) {
-        if (drawnForSize)
-            core::drawStretched(canvas, shown_, to);
-        else
-            core::drawBmpStretched(canvas, file_, to);
-    };
-    if (!drawnForSize || (shown_.width == width() && shown_.height == height())) {
-        if (std::optional<core::Canvas> backBuffer = canvasOver(painter, size())) {
-            // Within the region asked for only: the buffer holds the items lying over the picture.
-            for (const QRect& r : event->region()) {
-                backBuffer->setClip({r.x(), r.y(), r.width(), r.height()});
-                draw(*backBuffer, whole);
-            }
-            return;
+    if (!shown_.isNull()) {
+        // Made for the size it is shown at: copied pixel for pixel.
+        painter.drawImage(QPoint(0, 0), shown_);
+        return;
+    }
+    // At the layout's size stretched by the core from the file itself: straight into the window's
+    // pixels where the painter allows it, otherwise into a canvas of the item's device pixels.
+    const core::Rect whole{0, 0, width(), height()};
+    if (std::optional<core::Canvas> backBuffer = canvasOver(painter, size())) {
+        // Within the region asked for only: the buffer holds the items lying over the picture.
+        for (const QRect& r : event->region()) {
+            backBuffer->setClip({r.x(), r.y(), r.width(), r.height()});
+            core::drawBmpStretched(*backBuffer, file_, whole);
         }
+        return;
     }
     paintDevicePixels(painter, rect(), [&](core::Canvas& canvas) {
-        draw(canvas, {0, 0, canvas.width(), canvas.height()});
+        core::drawBmpStretched(canvas, file_, {0, 0, canvas.width(), canvas.height()});
     });
 }
 

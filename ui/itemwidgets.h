@@ -8,6 +8,7 @@
 #include <span>
 #include <variant>
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -47,7 +48,7 @@ private:
 
     Art art_;
     std::span<const std::uint8_t> file_;
-    core::Picture shown_; // empty at the layout's own size
+    QImage shown_; // null at the layout's own size
 };
 
 // Where the window's own painting draws the graph: it paints nothing itself. What is drawn there

@@ -68,8 +68,11 @@ core::Picture pictureAt(Art art, int width, int height)
     picture.height = height;
     picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            picture.pixels.push_back(canvas.pixel(x, y));
+        const std::uint32_t* row = canvas.pixels() + static_cast<std::ptrdiff_t>(y) * canvas.stride();
+        for (int x = 0; x < width; ++x) {
+            picture.pixels.push_back({static_cast<std::uint8_t>(row[x] >> 16), static_cast<std::uint8_t>(row[x] >> 8),
+                                      static_cast<std::uint8_t>(row[x])});
+        }
     }
     return picture;
 }
