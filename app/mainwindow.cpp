@@ -239,6 +239,14 @@ void MainWindow::present(core::Change change)
     }
 }
 
+void MainWindow::picturesDrawn()
+{
+    for (const core::ItemLayout& entry : core::layout()) {
+        if (auto* picture = scene_.as<ui::PictureItem>(entry.item))
+            picture->refresh();
+    }
+}
+
 QRect MainWindow::graphRect() const
 {
     return staging_.covering(staging_.stage.place(scene_.bounds(Item::PaintBox1)));

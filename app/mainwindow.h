@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas.h"
+#include "picturecache.h"
 #include "platform.h"
 #include "program.h"
 #include "staging.h"
@@ -55,6 +56,7 @@ public:
     void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
 
     const ui::Staging& staging() const override { return staging_; }
+    ui::PictureCache& pictures() override { return pictures_; }
     // Whether the lesson fills the window (else it is at its actual size).
     bool fillsWindow() const { return fillsWindow_; }
     void setFillsWindow(bool fills);
@@ -90,11 +92,13 @@ private:
     // Stages the lesson afresh for the window's size and pixel ratio: every item's place, its font,
     // its edges.
     void restage();
+    void picturesDrawn();
 
     WidgetWindow::Widgets widgets_{};
     ui::Staging staging_{core::actualSize(), {}};
     bool fillsWindow_ = true;
     WidgetWindow scene_{widgets_, staging_};
+    ui::PictureCache pictures_{[this] { picturesDrawn(); }};
     std::unique_ptr<Desktop> desktop_;
     core::Program program_;
     PeriodicTimer* timer_ = nullptr;

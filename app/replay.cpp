@@ -56,6 +56,11 @@ public:
         if (shown != size)
             window_.resize(shown);
         settle();
+        // The pictures drawn for the size, not the bitmaps stretched while they are drawn.
+        if (!QTest::qWaitFor([this] { return !window_.pictures().isDrawing(); }, 10000)) {
+            problem = "the pictures were not drawn in time";
+            return false;
+        }
         const QPixmap picture = window_.grab(QRect(QPoint(0, 0), shown));
         if (shown != size) {
             window_.resize(size);

@@ -8,6 +8,7 @@
 #include "canvasbridge.h"
 #include "fonts.h"
 #include "itemsurface.h"
+#include "picturecache.h"
 #include "pictures.h"
 #include "staging.h"
 #include "windowstyle.h"
@@ -161,26 +162,25 @@ void PictureItem::resizeEvent(QResizeEvent* event)
     drawForSize();
 }
 
+void PictureItem::refresh()
+{
+    drawForSize();
+    update();
+}
+
 void PictureItem::drawForSize()
 {
     const double ratio = devicePixelRatioF();
-    const int deviceWidth = static_cast<int>(std::lround(width() * ratio));
-    const int deviceHeight = static_cast<int>(std::lround(height() * ratio));
-    if (stagingOf(this).deviceScale().isIdentity() && deviceWidth == width() && deviceHeight == height()) {
+    const QSize device(static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)));
+    if (stagingOf(this).deviceScale().isIdentity() && device == size()) {
         shown_ = {};
         return;
     }
-    if (shown_.size() == QSize(deviceWidth, deviceHeight))
+    if (shown_.size() == device)
         return;
-    const core::Picture picture = pictureAt(art_, deviceWidth, deviceHeight);
-    shown_ = QImage(picture.width, picture.height, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(shown_.scanLine(y));
-        for (int x = 0; x < picture.width; ++x) {
-            const sim::Colour c = picture.at(x, y);
-            line[x] = qRgb(c.r, c.g, c.b);
-        }
-    }
+    // Until the window's cache has it, the bitmap is stretched to the size instead.
+    PictureCache* cache = picturesOf(this);
+    shown_ = cache != nullptr ? cache->find(art_, device) : QImage();
     shown_.setDevicePixelRatio(ratio);
 }
 

@@ -37,13 +37,15 @@ class PictureItem : public QWidget {
 public:
     // `file` is the picture's BMP, which outlives the item (one compiled into the program).
     PictureItem(Art art, std::span<const std::uint8_t> file, QWidget* parent);
+    // Takes the picture for its size afresh, once its window has it.
+    void refresh();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Made again whenever the item's size changes, never while it paints.
+    // Taken again whenever the item's size changes, never while it paints.
     void drawForSize();
 
     Art art_;

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include "art.h"
 #include "bmp.h"
 
 #include <QResource>
@@ -55,26 +56,8 @@ QImage iconImage()
 
 core::Picture pictureAt(Art art, int width, int height)
 {
-    core::Picture picture;
-    const std::span<const std::uint8_t> file = artFile(art);
-    if (file.empty() || width <= 0 || height <= 0)
-        return picture;
-    // Stretched from the file by whole rows and columns, until the pictures can be drawn afresh
-    // at any size.
-    core::Canvas canvas(width, height);
-    if (!core::drawBmpStretched(canvas, file, {0, 0, width, height}))
-        return picture;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* row = canvas.pixels() + static_cast<std::ptrdiff_t>(y) * canvas.stride();
-        for (int x = 0; x < width; ++x) {
-            picture.pixels.push_back({static_cast<std::uint8_t>(row[x] >> 16), static_cast<std::uint8_t>(row[x] >> 8),
-                                      static_cast<std::uint8_t>(row[x])});
-        }
-    }
-    return picture;
+    // Drawn afresh from the picture's description, so its edges stay sharp at any size.
+    return core::drawArt(art, width, height);
 }
 
 bool allArtPresent()

@@ -68,4 +68,10 @@ Staging stagingOf(const QWidget* widget)
     return {core::actualSize(ratio), ratio};
 }
 
+PictureCache* picturesOf(QWidget* widget)
+{
+    auto* staged = widget != nullptr ? dynamic_cast<StagedWindow*>(widget->window()) : nullptr;
+    return staged != nullptr ? &staged->pictures() : nullptr;
+}
+
 } // namespace ui

@@ -8,6 +8,8 @@ class QWidget;
 
 namespace ui {
 
+class PictureCache;
+
 // How the lesson stands in a window. The stage says where the layout lands in the window's device
 // pixels; Qt places widgets and sizes fonts in logical pixels, `pixelRatio` device pixels each. An
 // item's layout bounds go to the device by the stage and from there to logical pixels edge by edge,
@@ -37,6 +39,8 @@ core::Scale pixelRatioOf(double devicePixelRatio);
 class StagedWindow {
 public:
     virtual const Staging& staging() const = 0;
+    // Where its pictures are kept at the sizes they are shown at.
+    virtual PictureCache& pictures() = 0;
 
 protected:
     ~StagedWindow() = default;
@@ -45,5 +49,7 @@ protected:
 // The staging of the window a widget belongs to; for a widget of any other window (a message box),
 // the lesson's own size at the widget's pixel ratio.
 Staging stagingOf(const QWidget* widget);
+// The picture cache of the window a widget belongs to; null outside a staged window.
+PictureCache* picturesOf(QWidget* widget);
 
 } // namespace ui
