@@ -58,15 +58,6 @@ QImage imageOf(const core::Canvas& canvas)
 
 } // namespace
 
-void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas, const QRect& part)
-{
-    const QImage image = imageOf(canvas);
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(at, image, part.isNull() ? image.rect() : part);
-    painter.restore();
-}
-
 void paintDevicePixels(QPainter& painter, const QRect& rect, const std::function<void(core::Canvas&)>& draw)
 {
     if (rect.isEmpty())

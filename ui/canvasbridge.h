@@ -24,10 +24,6 @@ std::optional<core::Canvas> canvasOver(QPainter& painter, QSize widgetSize);
 // Fills through the painter, in the widget's own coordinates: the core's fills on a Qt surface.
 core::FillRect fillWith(QPainter& painter);
 
-// Shows `part` of the canvas (in canvas pixels; all of it when null) as it is, its corner at `at`:
-// each pixel becomes a square of device pixels on a scaled screen, never a blend of its neighbours.
-void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas, const QRect& part = {});
-
 // Paints the device pixels under `rect` (the widget's own coordinates) through a canvas of exactly
 // those pixels, at the painter's pixel ratio: `draw` gets the canvas, its (0, 0) at the rect's
 // corner, and what it draws is shown pixel for pixel, never stretched.

@@ -106,7 +106,8 @@ void WindowStyle::drawControl(ControlElement element, const QStyleOption* option
     if (element == CE_ShapedFrame && isListFrame(option, widget)) {
         const core::Scale scale = stagingOf(widget).deviceScale();
         paintDevicePixels(*painter, option->rect, [&](core::Canvas& canvas) {
-            // Only the edge: the canvas's inside is never shown over the list's rows.
+            // The inside is hidden under the rows, which the list's viewport, a widget of its own,
+            // paints after it.
             core::paintListEdge(canvas, {0, 0, canvas.width(), canvas.height()}, scale);
         });
         return;
