@@ -7,6 +7,8 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <exception>
+
 namespace ui {
 
 namespace {
@@ -58,7 +60,14 @@ void PictureCache::startDrawing()
     const QPointer<PictureCache> cache(this);
     for (const Key& key : std::exchange(queued_, {})) {
         QThreadPool::globalInstance()->start([cache, key] {
-            QImage image = imageOf(pictureAt(key.first, key.second.first, key.second.second));
+            // A drawing that fails leaves a null image: the bitmap stays stretched at that size,
+            // and the size is not asked for again.
+            QImage image;
+            try {
+                image = imageOf(pictureAt(key.first, key.second.first, key.second.second));
+            } catch (const std::exception&) {
+                image = {};
+            }
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
                 [cache, key, image = std::move(image)] {

@@ -22,7 +22,7 @@ public:
     explicit PictureCache(std::function<void()> drawn, QObject* parent = nullptr);
 
     // The picture at that many device pixels, or a null image until it has been drawn, which this
-    // asks for.
+    // asks for (and for good where the drawing failed).
     QImage find(core::Art art, QSize size);
     // Whether a drawing is still on its way.
     bool isDrawing() const { return !drawing_.empty(); }
