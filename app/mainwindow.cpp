@@ -27,6 +27,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QTimer>
+#include <QWindow>
 
 #include <cmath>
 #include <exception>
@@ -37,6 +39,9 @@ using sim::Item;
 namespace {
 
 constexpr const char* kWindowCaption = "一次関数";
+
+// How long after showing itself a window that is never exposed waits to draw its pictures.
+constexpr int kPictureDelay = 300;
 
 // An error box's message gets a full stop when its last character sorts after one.
 QString withFullStop(QString message)
@@ -273,6 +278,21 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     startOnce();
     QWidget::showEvent(event);
+    // The pictures for another size are drawn once the first frame is on the screen; a window
+    // system that never exposes the window still gets them a little later.
+    if (!watchingExposure_ && windowHandle() != nullptr) {
+        watchingExposure_ = true;
+        windowHandle()->installEventFilter(this);
+        QTimer::singleShot(kPictureDelay, this, [this] { pictures_.release(); });
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The exposed window is painted while this event is handled: the drawings start after it.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        QTimer::singleShot(0, this, [this] { pictures_.release(); });
+    return QWidget::eventFilter(watched, event);
 }
 
 // Painting changes nothing: the record table is brought up to date after every handler instead.

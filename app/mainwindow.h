@@ -67,6 +67,7 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -99,6 +100,7 @@ private:
     bool fillsWindow_ = true;
     WidgetWindow scene_{widgets_, staging_};
     ui::PictureCache pictures_{[this] { picturesDrawn(); }};
+    bool watchingExposure_ = false;
     std::unique_ptr<Desktop> desktop_;
     core::Program program_;
     PeriodicTimer* timer_ = nullptr;

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <exception>
@@ -36,6 +35,16 @@ PictureCache::PictureCache(std::function<void()> drawn, QObject* parent)
     : QObject(parent)
     , drawn_(std::move(drawn))
 {
+    workers_.setMaxThreadCount(1);
+}
+
+void PictureCache::release()
+{
+    if (!held_)
+        return;
+    held_ = false;
+    if (!queued_.empty())
+        QTimer::singleShot(0, this, [this] { startDrawing(); });
 }
 
 QImage PictureCache::find(core::Art art, QSize size)
@@ -45,10 +54,10 @@ QImage PictureCache::find(core::Art art, QSize size)
         return found->second;
     if (size.isEmpty() || art == core::Art::None || !drawing_.insert(key).second)
         return {};
-    // Started once the event loop comes round, after the frame being made: the window's first
-    // frame does not wait on a core that a drawing keeps busy.
+    // Started once the event loop comes round, after the frame being made, so that a frame never
+    // waits on a core that a drawing keeps busy.
     queued_.push_back(key);
-    if (queued_.size() == 1)
+    if (queued_.size() == 1 && !held_)
         QTimer::singleShot(0, this, [this] { startDrawing(); });
     return {};
 }
@@ -59,7 +68,7 @@ void PictureCache::startDrawing()
     // which stores it only while the cache still exists.
     const QPointer<PictureCache> cache(this);
     for (const Key& key : std::exchange(queued_, {})) {
-        QThreadPool::globalInstance()->start([cache, key] {
+        workers_.start([cache, key] {
             // A drawing that fails leaves a null image: the bitmap stays stretched at that size,
             // and the size is not asked for again.
             QImage image;

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QObject>
 #include <QSize>
+#include <QThreadPool>
 
 #include <functional>
 #include <map>
@@ -15,8 +16,9 @@
 namespace ui {
 
 // The pictures drawn for the sizes they are shown at, each size once. Drawing one takes some ten
-// milliseconds, so it is done on a worker thread: the window shows at once, each picture its bitmap
-// stretched in the meantime, and `drawn` is called on this thread as each drawing arrives.
+// milliseconds, so it is done on one worker thread, and only once the window has shown its first
+// frame: the window shows at once, each picture its bitmap stretched in the meantime, and `drawn`
+// is called on this thread as each drawing arrives.
 class PictureCache : public QObject {
 public:
     explicit PictureCache(std::function<void()> drawn, QObject* parent = nullptr);
@@ -26,6 +28,9 @@ public:
     QImage find(core::Art art, QSize size);
     // Whether a drawing is still on its way.
     bool isDrawing() const { return !drawing_.empty(); }
+    // The window has shown itself: the drawings asked for may start, and those asked for later
+    // start at once.
+    void release();
 
 private:
     using Key = std::pair<core::Art, std::pair<int, int>>;
@@ -33,6 +38,9 @@ private:
     void store(const Key& key, const QImage& image);
 
     std::function<void()> drawn_;
+    // One thread: the other core stays with the window.
+    QThreadPool workers_;
+    bool held_ = true;
     std::map<Key, QImage> pictures_;
     std::set<Key> drawing_;
     std::vector<Key> queued_;
