@@ -4,6 +4,7 @@
 #include "announcer.h"
 #include "bindings.h"
 #include "canvasbridge.h"
+#include "fonts.h"
 #include "formpaint.h"
 #include "graphdescription.h"
 #include "itemwidgets.h"
@@ -24,8 +25,12 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QShortcut>
+#include <QTimer>
+#include <QWindow>
 
+#include <cmath>
 #include <exception>
 #include <vector>
 
@@ -34,6 +39,9 @@ using sim::Item;
 namespace {
 
 constexpr const char* kWindowCaption = "一次関数";
+
+// How long after showing itself a window that is never exposed waits to draw its pictures.
+constexpr int kPictureDelay = 300;
 
 // An error box's message gets a full stop when its last character sorts after one.
 QString withFullStop(QString message)
@@ -103,6 +111,10 @@ MainWindow::MainWindow(QWidget* parent)
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WindowShortcut);
     connect(copy, &QShortcut::activated, this, &MainWindow::copyRecords);
+    // Ctrl+0, as in a browser: the lesson at its actual size, and back to filling the window.
+    auto* actualSize = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this);
+    actualSize->setContext(Qt::WindowShortcut);
+    connect(actualSize, &QShortcut::activated, this, [this] { setFillsWindow(!fillsWindow_); });
     ui::describeWindow(this);
     auto* graph = scene_.as<ui::PaintAreaItem>(Item::PaintBox1);
     graph->setTextAlternative([this] {
@@ -135,6 +147,44 @@ void MainWindow::createItems()
         widgets_[static_cast<std::size_t>(sim::indexOf(entry.item))] =
             ui::createItem(entry, ui::artFile(entry.art), this);
     }
+    // Made at the layout's own size, where a label sized to its text takes its layout width.
+    scene_.adoptBounds();
+}
+
+void MainWindow::setFillsWindow(bool fills)
+{
+    fillsWindow_ = fills;
+    restage();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    restage();
+}
+
+void MainWindow::restage()
+{
+    const core::Scale ratio = ui::pixelRatioOf(devicePixelRatioF());
+    const int deviceWidth = ratio.at(width());
+    const int deviceHeight = ratio.at(height());
+    const ui::Staging next{fillsWindow_ ? core::fitLesson(deviceWidth, deviceHeight) : core::actualSize(ratio), ratio};
+    if (next == staging_)
+        return;
+    staging_ = next;
+    canvas_.reset();
+    const core::Scale logical = staging_.logicalScale();
+    for (const core::ItemLayout& entry : core::layout()) {
+        QWidget* w = item(entry.item);
+        const bool hasText = entry.kind != core::Kind::Timer && entry.kind != core::Kind::Shape
+                             && entry.kind != core::Kind::Picture && entry.kind != core::Kind::PaintArea;
+        if (w != nullptr && hasText)
+            w->setFont(ui::fontFor(entry.font, logical));
+        if (auto* list = scene_.as<ui::ListBox>(entry.item))
+            list->restage(staging_.widgetRect(scene_.bounds(entry.item)).height());
+    }
+    scene_.restage();
+    update();
 }
 
 void MainWindow::bindButtons()
@@ -194,9 +244,17 @@ void MainWindow::present(core::Change change)
     }
 }
 
+void MainWindow::picturesDrawn()
+{
+    for (const core::ItemLayout& entry : core::layout()) {
+        if (auto* picture = scene_.as<ui::PictureItem>(entry.item))
+            picture->refresh();
+    }
+}
+
 QRect MainWindow::graphRect() const
 {
-    return item(Item::PaintBox1)->geometry();
+    return staging_.covering(staging_.stage.place(scene_.bounds(Item::PaintBox1)));
 }
 
 void MainWindow::startOnce()
@@ -220,37 +278,68 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     startOnce();
     QWidget::showEvent(event);
+    // The pictures for another size are drawn once the first frame is on the screen; a window
+    // system that never exposes the window still gets them a little later.
+    if (!watchingExposure_ && windowHandle() != nullptr) {
+        watchingExposure_ = true;
+        windowHandle()->installEventFilter(this);
+        QTimer::singleShot(kPictureDelay, this, [this] { pictures_.release(); });
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The exposed window is painted while this event is handled: the drawings start after it.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        QTimer::singleShot(0, this, [this] { pictures_.release(); });
+    return QWidget::eventFilter(watched, event);
 }
 
 // Painting changes nothing: the record table is brought up to date after every handler instead.
 void MainWindow::paintEvent(QPaintEvent* event)
 {
-    const QRect surface(0, 0, core::kClientWidth, core::kClientHeight);
-    std::vector<core::Rect> areas;
-    for (const QRect& r : event->region()) {
-        const QRect area = r.intersected(surface);
-        if (!area.isEmpty())
-            areas.push_back({area.x(), area.y(), area.width(), area.height()});
-    }
-    const core::PaintInput input{scene_.bounds(Item::ShpWaku), scene_.bounds(Item::PaintBox1),
-                                 scene_.isPressed(Item::spbGraphFlg), &state()};
-
+    const core::Stage& stage = staging_.stage;
+    const core::PaintInput input{scene_.bounds(Item::ShpWaku),
+                                 scene_.bounds(Item::PaintBox1),
+                                 scene_.isPressed(Item::spbGraphFlg),
+                                 &state(),
+                                 stage.scale,
+                                 {stage.left, stage.top}};
     QPainter painter(this);
     if (std::optional<core::Canvas> backBuffer = ui::canvasOver(painter, size())) {
         // Straight into the window's pixels: no canvas the size of the window to fill and copy
         // at a full repaint, which was the largest part of the time to the first frame.
+        const core::Rect whole{0, 0, backBuffer->width(), backBuffer->height()};
+        std::vector<core::Rect> areas;
+        for (const QRect& r : event->region()) {
+            const core::Rect area = core::Rect{r.x(), r.y(), r.width(), r.height()}.intersected(whole);
+            if (!area.isEmpty())
+                areas.push_back(area);
+        }
         core::paintWindowAreas(*backBuffer, areas, input, core::GraphExtent::WithinAreas);
-    } else {
-        if (!canvas_)
-            canvas_.emplace(surface.width(), surface.height());
-        core::paintWindowAreas(*canvas_, areas, input);
-        for (const core::Rect& a : areas)
-            ui::drawCanvas(painter, {a.left, a.top}, *canvas_, {a.left, a.top, a.width, a.height});
+        return;
     }
-    // A window larger than the layout shows the window's colour beyond it.
-    const QRegion beyond = event->region().subtracted(surface);
-    for (const QRect& r : beyond)
-        painter.fillRect(r, palette().color(QPalette::Window));
+    // A screen of other than one device pixel per logical one, or an image of another kind: the
+    // window's device pixels in a canvas of their own, shown as they are.
+    const double ratio = painter.device()->devicePixelRatioF();
+    const int deviceWidth = static_cast<int>(std::lround(width() * ratio));
+    const int deviceHeight = static_cast<int>(std::lround(height() * ratio));
+    if (!canvas_ || canvas_->width() != deviceWidth || canvas_->height() != deviceHeight)
+        canvas_.emplace(deviceWidth, deviceHeight);
+    const core::Rect whole{0, 0, deviceWidth, deviceHeight};
+    std::vector<core::Rect> areas;
+    for (const QRect& r : event->region()) {
+        const int left = static_cast<int>(std::floor(r.x() * ratio));
+        const int top = static_cast<int>(std::floor(r.y() * ratio));
+        const int right = static_cast<int>(std::ceil((r.x() + r.width()) * ratio));
+        const int bottom = static_cast<int>(std::ceil((r.y() + r.height()) * ratio));
+        const core::Rect area = core::Rect{left, top, right - left, bottom - top}.intersected(whole);
+        if (!area.isEmpty())
+            areas.push_back(area);
+    }
+    core::paintWindowAreas(*canvas_, areas, input);
+    for (const core::Rect& a : areas)
+        ui::drawDeviceCanvas(painter, *canvas_, a, ratio);
 }
 
 void MainWindow::copyRecords()
@@ -300,6 +389,14 @@ void MainWindow::showMessage(std::string_view text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, title, message, QMessageBox::Ok, this);
+    // Read from the back of the classroom as the lesson is: its text grows with the lesson.
+    QFont font = box.font();
+    const core::Scale logical = staging_.logicalScale();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(logical.length(font.pixelSize()));
+    else
+        font.setPointSizeF(font.pointSizeF() * logical.factor());
+    box.setFont(font);
     // A screen reader names the box as the window it belongs to (the title bar keeps the program's
     // name), and hears the message once, from its label.
     box.setAccessibleName(QString::fromUtf8(kWindowCaption));

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "canvas.h"
+#include "picturecache.h"
 #include "platform.h"
 #include "program.h"
+#include "staging.h"
 #include "widgetwindow.h"
 
 #include <QWidget>
@@ -20,8 +22,9 @@ class Announcer;
 // Form1: the one window of the program. It builds its 58 items from the layout table, forwards
 // the buttons' clicks and the timer's prompts to the program, carries out what the program asks
 // of its platform, and paints what no item draws by itself. The program moves the scene through
-// a WidgetWindow over the same widgets.
-class MainWindow : public QWidget {
+// a WidgetWindow over the same widgets. The lesson fills the window at the largest scale that
+// fits, centred, or stands at its actual size in the top-left corner; Ctrl+0 switches.
+class MainWindow : public QWidget, public ui::StagedWindow {
     Q_OBJECT
 
 public:
@@ -52,13 +55,21 @@ public:
     // The locale's separator, read at start and at every change of the locale.
     void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
 
+    const ui::Staging& staging() const override { return staging_; }
+    ui::PictureCache& pictures() override { return pictures_; }
+    // Whether the lesson fills the window (else it is at its actual size).
+    bool fillsWindow() const { return fillsWindow_; }
+    void setFillsWindow(bool fills);
+
 signals:
     void quitRequested();
 
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -79,9 +90,17 @@ private:
     void startOnce();
     void readLocale();
     QRect graphRect() const;
+    // Stages the lesson afresh for the window's size and pixel ratio: every item's place, its font,
+    // its edges.
+    void restage();
+    void picturesDrawn();
 
     WidgetWindow::Widgets widgets_{};
-    WidgetWindow scene_{widgets_};
+    ui::Staging staging_{core::actualSize(), {}};
+    bool fillsWindow_ = true;
+    WidgetWindow scene_{widgets_, staging_};
+    ui::PictureCache pictures_{[this] { picturesDrawn(); }};
+    bool watchingExposure_ = false;
     std::unique_ptr<Desktop> desktop_;
     core::Program program_;
     PeriodicTimer* timer_ = nullptr;

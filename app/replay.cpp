@@ -48,10 +48,24 @@ public:
         settle();
         return window_.program().dump();
     }
-    bool render(const std::string& file, std::string& problem) override
+    bool render(const std::string& file, const core::Scale& scale, std::string& problem) override
     {
+        // At another scale the window takes the size that shows the lesson so, and goes back.
+        const QSize size = window_.size();
+        const QSize shown(scale.at(core::kClientWidth), scale.at(core::kClientHeight));
+        if (shown != size)
+            window_.resize(shown);
         settle();
-        const QPixmap picture = window_.grab(QRect(0, 0, core::kClientWidth, core::kClientHeight));
+        // The pictures drawn for the size, not the bitmaps stretched while they are drawn.
+        if (!QTest::qWaitFor([this] { return !window_.pictures().isDrawing(); }, 10000)) {
+            problem = "the pictures were not drawn in time";
+            return false;
+        }
+        const QPixmap picture = window_.grab(QRect(QPoint(0, 0), shown));
+        if (shown != size) {
+            window_.resize(size);
+            settle();
+        }
         if (picture.save(QString::fromStdString(file), "PNG"))
             return true;
         problem = "cannot write '" + file + "'";

@@ -31,9 +31,9 @@ void startupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
 
 std::unique_ptr<QApplication> createApplication(int& argc, char** argv)
 {
-    // The layout is in whole pixels: a desktop at 125 % shows it at 100 %, one at 150 % at 200 %,
-    // so that every line stays crisp and no row or column of the graph is dropped or doubled.
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+    // The screen's own ratio, 125 % or 150 % as it is: the window paints its device pixels itself,
+    // the lesson mapped onto them by the core's one rule, so lines stay crisp at any ratio.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     const QtMessageHandler previous = qInstallMessageHandler(startupMessageHandler);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);

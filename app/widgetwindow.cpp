@@ -14,25 +14,44 @@ QString fromUtf8(std::string_view text)
 
 } // namespace
 
-WidgetWindow::WidgetWindow(const Widgets& widgets)
+WidgetWindow::WidgetWindow(const Widgets& widgets, const ui::Staging& staging)
     : widgets_(widgets)
+    , staging_(staging)
 {
+}
+
+void WidgetWindow::adoptBounds()
+{
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        const QWidget* w = ui::asWidget(widgets_[i]);
+        const QRect g = w != nullptr ? w->geometry() : QRect();
+        bounds_[i] = {g.x(), g.y(), g.width(), g.height()};
+    }
+}
+
+void WidgetWindow::restage()
+{
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        QWidget* w = ui::asWidget(widgets_[i]);
+        const QRect wanted = staging_.widgetRect(bounds_[i]);
+        if (w != nullptr && w->geometry() != wanted)
+            w->setGeometry(wanted);
+    }
 }
 
 sim::Bounds WidgetWindow::bounds(sim::Item item) const
 {
-    const QWidget* w = widget(item);
-    if (w == nullptr)
-        return {};
-    const QRect g = w->geometry();
-    return {g.x(), g.y(), g.width(), g.height()};
+    return widget(item) != nullptr ? bounds_[index(item)] : sim::Bounds{};
 }
 
 void WidgetWindow::setBounds(sim::Item item, const sim::Bounds& bounds)
 {
     QWidget* w = widget(item);
-    const QRect wanted(bounds.left, bounds.top, bounds.width, bounds.height);
-    if (w != nullptr && w->geometry() != wanted)
+    if (w == nullptr)
+        return;
+    bounds_[index(item)] = bounds;
+    const QRect wanted = staging_.widgetRect(bounds);
+    if (w->geometry() != wanted)
         w->setGeometry(wanted);
 }
 

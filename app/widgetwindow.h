@@ -1,20 +1,28 @@
 #pragma once
 
 #include "itemwidgets.h"
+#include "staging.h"
 #include "window.h"
 
 #include <array>
 #include <string>
 
 // The window's items as the program sees them, made of the main window's widgets. Every value read back comes from
-// the widget itself, so what the simulation reads is what the learner sees. Each item is reached
+// the widget itself, so what the simulation reads is what the learner sees, except the bounds: the
+// simulation moves the items in layout pixels, which are kept here, and each widget stands where the
+// window's staging puts those bounds, at whatever size the lesson is shown. Each item is reached
 // through its own widget type; asking an item for something its kind does not have (the caption
 // of a shape, the selection of a button) reads as nothing and changes nothing.
 class WidgetWindow : public sim::Scene {
 public:
     using Widgets = std::array<ui::ItemWidget, sim::kItemCount>;
 
-    explicit WidgetWindow(const Widgets& widgets);
+    WidgetWindow(const Widgets& widgets, const ui::Staging& staging);
+
+    // Takes every item's bounds from its widget, as created at the layout's own size.
+    void adoptBounds();
+    // Puts every widget where the staging puts its item's bounds.
+    void restage();
 
     QWidget* widget(sim::Item item) const { return ui::asWidget(widgets_[index(item)]); }
     template <typename T>
@@ -41,4 +49,6 @@ private:
     static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
 
     const Widgets& widgets_;
+    const ui::Staging& staging_;
+    std::array<sim::Bounds, sim::kItemCount> bounds_{};
 };

@@ -21,7 +21,7 @@ constexpr int kBandRows = 10; // few enough rows that a band's pixels stay in th
 
 constexpr int kOutlineWidth = 2;
 constexpr int kTickWidth = 2;
-constexpr int kDotWidth = 3; // a line of length zero this wide is a 3 by 3 square
+constexpr int kDotWidth = 3; // a record's dot is 3 by 3 layout pixels
 
 // A line of the layout, drawn on the device at the scale's width and place.
 void scaledLine(Canvas& canvas, const Scale& scale, sim::Point from, sim::Point to, sim::Colour colour, int width)
@@ -98,8 +98,12 @@ void drawGraph(Canvas& canvas, const PaintInput& input)
     const int records = std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
     const sim::Point start = offset({0, s.SyokiY}, g);
     if (s.TenkiFlg) {
-        for (int k = 1; k <= records; ++k)
-            scaledLine(canvas, scale, offset(s.Ten[k], g), offset(s.Ten[k], g), sim::clRed, kDotWidth);
+        // A dot is the square of layout pixels around its record, mapped by its edges like any
+        // rectangle: a round pen's dot would lose its corners once the scale widens it.
+        for (int k = 1; k <= records; ++k) {
+            const sim::Point p = offset(s.Ten[k], g);
+            canvas.fill(scale.rect(Rect{p.x - kDotWidth / 2, p.y - kDotWidth / 2, kDotWidth, kDotWidth}), sim::clRed);
+        }
     }
     if (s.MusubuFlg) {
         sim::Point from = start;

@@ -19,7 +19,7 @@ public:
     void select(sim::Item list, int row) override { program_.choose(list, row); }
     bool tick() override { return program_.tick(); }
     std::string dump() override { return program_.dump(); }
-    bool render(const std::string&, std::string& problem) override
+    bool render(const std::string&, const Scale&, std::string& problem) override
     {
         problem = "render is not available here";
         return false;

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <numeric>
+#include <optional>
 #include <vector>
 
 namespace core {
@@ -46,6 +49,52 @@ std::vector<std::string_view> wordsOf(std::string_view line)
             words.push_back(line.substr(start, i - start));
     }
     return words;
+}
+
+// A scale as a script writes it: digits with at most one decimal point, "2" or "1.5".
+bool looksLikeScale(std::string_view word)
+{
+    int points = 0;
+    int digits = 0;
+    for (const char c : word) {
+        if (c == '.')
+            ++points;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
+// The largest scale a render takes: beyond it the picture outgrows any screen.
+constexpr int kLargestRenderScale = 4;
+
+// The scale a word like "1.5" writes, exactly (15/10); nothing for one outside 0 to the largest,
+// or with more decimals than a scale needs.
+std::optional<Scale> scaleWritten(std::string_view word)
+{
+    constexpr std::int64_t kFinest = 1'000'000; // six decimals
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+    bool afterPoint = false;
+    for (const char c : word) {
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (afterPoint && denominator == kFinest)
+            return std::nullopt;
+        numerator = numerator * 10 + (c - '0');
+        if (afterPoint)
+            denominator *= 10;
+        if (numerator > kLargestRenderScale * kFinest)
+            return std::nullopt;
+    }
+    if (numerator == 0 || numerator > std::int64_t{kLargestRenderScale} * denominator)
+        return std::nullopt;
+    const std::int64_t common = std::gcd(numerator, denominator);
+    return Scale::ratio(numerator / common, denominator / common);
 }
 
 std::string_view trimmed(std::string_view text)
@@ -153,14 +202,26 @@ ReplayRunner::Outcome ReplayRunner::run(std::string_view line, std::string& out,
         return Outcome::Next;
     }
     if (command == "render") {
-        // The file name is the rest of the line, so it may hold spaces.
+        // The file name is the rest of the line, so it may hold spaces; a last word that is a
+        // number is the scale.
         if (arguments == 0) {
             problem = "render takes a file name";
             return Outcome::Error;
         }
         const std::size_t at = line.find("render") + 6;
-        const std::string file(trimmed(line.substr(at)));
-        return target_.render(file, problem) ? Outcome::Next : Outcome::Error;
+        std::string_view file = trimmed(line.substr(at));
+        Scale scale;
+        if (arguments >= 2 && looksLikeScale(words.back())) {
+            const std::optional<Scale> written = scaleWritten(words.back());
+            if (!written) {
+                problem = "bad scale '" + std::string(words.back()) + "' (above 0, at most "
+                          + std::to_string(kLargestRenderScale) + ")";
+                return Outcome::Error;
+            }
+            scale = *written;
+            file = trimmed(file.substr(0, file.size() - words.back().size()));
+        }
+        return target_.render(std::string(file), scale, problem) ? Outcome::Next : Outcome::Error;
     }
     problem = "unknown command '" + command + "'";
     return Outcome::Error;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "items.h"
+#include "scale.h"
 
 #include <string>
 #include <string_view>
@@ -21,8 +22,9 @@ public:
     virtual bool tick() = 0;
     // The state as one line of JSON, once everything pending has been shown.
     virtual std::string dump() = 0;
-    // Writes the client area as PNG; false, with the reason, when it cannot.
-    virtual bool render(const std::string& file, std::string& problem) = 0;
+    // Writes the lesson as PNG, in device pixels, shown at `scale` (1: the design's 1024 by 768);
+    // false, with the reason, when it cannot.
+    virtual bool render(const std::string& file, const Scale& scale, std::string& problem) = 0;
     virtual bool quitRequested() const = 0;
 };
 
@@ -32,6 +34,8 @@ public:
 //   tick N             N ticks of the timer, each only while it is enabled with an interval
 //   dump               the state as one line of JSON
 //   render FILE        the 1024 by 768 client area as PNG, in device pixels
+//   render FILE S      the same with the lesson shown S times as large (2, 1.5; above 0, at most
+//                      4): a last word that is such a number is the scale, not part of the name
 // Blank lines and lines starting with # are skipped. Ticks never come by themselves.
 class ReplayRunner {
 public:

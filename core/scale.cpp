@@ -29,9 +29,9 @@ Stage fitLesson(int spaceWidth, int spaceHeight)
     return {scale, (spaceWidth - width) / 2, (spaceHeight - height) / 2, width, height};
 }
 
-Stage actualSize()
+Stage actualSize(const Scale& pixelRatio)
 {
-    return {Scale{}, 0, 0, kClientWidth, kClientHeight};
+    return {pixelRatio, 0, 0, pixelRatio.at(kClientWidth), pixelRatio.at(kClientHeight)};
 }
 
 } // namespace core

@@ -108,13 +108,22 @@ struct Stage {
     int top = 0;
     int width = 0;
     int height = 0;
+
+    // Where a rectangle of the layout stands in the space, in device pixels.
+    constexpr Rect place(const Rect& r) const
+    {
+        const Rect mapped = scale.rect(r);
+        return {left + mapped.left, top + mapped.top, mapped.width, mapped.height};
+    }
+    constexpr Rect place(const sim::Bounds& b) const { return place(Rect{b.left, b.top, b.width, b.height}); }
     friend constexpr bool operator==(const Stage&, const Stage&) = default;
 };
 
 // The largest scale at which the whole lesson fits the space, centred in it: no upper limit, and no
 // lower one but fitting. A space without area gets the design's size at its corner.
 Stage fitLesson(int spaceWidth, int spaceHeight);
-// The design's actual size, at the space's top-left corner, as the layout fixes it.
-Stage actualSize();
+// The design's actual size, at the space's top-left corner, as the layout fixes it: one layout
+// pixel to `pixelRatio` device pixels (a screen's own ratio of device pixels to its logical ones).
+Stage actualSize(const Scale& pixelRatio = {});
 
 } // namespace core

@@ -7,7 +7,7 @@ packages=(
     libgtest-dev
     fonts-ipafont-gothic fonts-liberation
     locales
-    xvfb xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick
     at-spi2-core python3-pyatspi dbus-daemon
     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox
     desktop-file-utils appstream dpkg-dev file

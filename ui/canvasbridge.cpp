@@ -58,12 +58,55 @@ QImage imageOf(const core::Canvas& canvas)
 
 } // namespace
 
-void drawCanvas(QPainter& painter, const QPoint& at, const core::Canvas& canvas, const QRect& part)
+void paintDevicePixels(QPainter& painter, const QRect& rect, const std::function<void(core::Canvas&)>& draw)
 {
-    const QImage image = imageOf(canvas);
+    if (rect.isEmpty())
+        return;
+    const double ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const int width = static_cast<int>(std::lround(rect.width() * ratio));
+    const int height = static_cast<int>(std::lround(rect.height() * ratio));
+    if (width <= 0 || height <= 0)
+        return;
+    core::Canvas canvas(width, height);
+    draw(canvas);
+    QImage image = imageOf(canvas);
+    image.setDevicePixelRatio(ratio);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(at, image, part.isNull() ? image.rect() : part);
+    painter.drawImage(rect.topLeft(), image);
+    painter.restore();
+}
+
+void fillDevicePixels(QPainter& painter, const QRect& rect,
+                      const std::function<void(const core::FillRect&, const core::Rect&)>& fill)
+{
+    const double ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    if (ratio == 1.0) {
+        fill(fillWith(painter), {rect.x(), rect.y(), rect.width(), rect.height()});
+        return;
+    }
+    // The painter's own pixels are then device pixels; what is not filled shows what lies beneath,
+    // as on an ordinary screen.
+    const auto device = [ratio](int v) { return static_cast<int>(std::lround(v * ratio)); };
+    const int left = device(rect.x());
+    const int top = device(rect.y());
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio), true);
+    fill(fillWith(painter),
+         {left, top, device(rect.x() + rect.width()) - left, device(rect.y() + rect.height()) - top});
+    painter.restore();
+}
+
+void drawDeviceCanvas(QPainter& painter, const core::Canvas& canvas, const core::Rect& part, double ratio)
+{
+    if (part.isEmpty())
+        return;
+    QImage image = imageOf(canvas);
+    image.setDevicePixelRatio(ratio);
+    const QRectF target(part.left / ratio, part.top / ratio, part.width / ratio, part.height / ratio);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, image, QRectF(part.left, part.top, part.width, part.height));
     painter.restore();
 }
 

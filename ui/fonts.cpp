@@ -42,11 +42,11 @@ QString familyFor(Face face)
     return {};
 }
 
-QFont fontFor(const FontSpec& wanted)
+QFont fontFor(const FontSpec& wanted, const core::Scale& scale)
 {
     QFont font(familyFor(wanted.face));
     // A pixel size is the character height without internal leading, as the layout measures it.
-    font.setPixelSize(wanted.pixelHeight);
+    font.setPixelSize(scale.length(wanted.pixelHeight));
     font.setBold(wanted.bold);
     font.setItalic(wanted.italic);
     font.setStyleHint(wanted.face == Face::Gothic ? QFont::SansSerif : QFont::Serif);

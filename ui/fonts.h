@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layout.h"
+#include "scale.h"
 
 #include <QFont>
 
@@ -16,6 +17,8 @@ using core::FontSpec;
 // DejaVu Sans, which has no kana. Needs the application object.
 QString familyFor(Face face);
 
-QFont fontFor(const FontSpec& wanted);
+// The face at the layout's character height taken to `scale` (layout to logical pixels): text is
+// set afresh at every size, never stretched.
+QFont fontFor(const FontSpec& wanted, const core::Scale& scale = {});
 
 } // namespace ui

@@ -8,6 +8,9 @@
 #include "canvasbridge.h"
 #include "fonts.h"
 #include "itemsurface.h"
+#include "picturecache.h"
+#include "pictures.h"
+#include "staging.h"
 #include "windowstyle.h"
 
 #include <QEvent>
@@ -17,6 +20,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace ui {
@@ -139,22 +144,57 @@ ShapeItem::ShapeItem(const ItemLayout& entry, QWidget* parent)
 void ShapeItem::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    core::fillShape({0, 0, width(), height()}, entry_, fillWith(painter));
+    const core::Scale scale = stagingOf(this).deviceScale();
+    fillDevicePixels(painter, rect(),
+                     [&](const core::FillRect& fill, const core::Rect& r) { core::fillShape(r, entry_, fill, scale); });
 }
 
-PictureItem::PictureItem(std::span<const std::uint8_t> file, QWidget* parent)
+PictureItem::PictureItem(Art art, std::span<const std::uint8_t> file, QWidget* parent)
     : QWidget(parent)
+    , art_(art)
     , file_(file)
 {
 }
 
+void PictureItem::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    drawForSize();
+}
+
+void PictureItem::refresh()
+{
+    drawForSize();
+    update();
+}
+
+void PictureItem::drawForSize()
+{
+    const double ratio = devicePixelRatioF();
+    const QSize device(static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio)));
+    if (stagingOf(this).deviceScale().isIdentity() && device == size()) {
+        shown_ = {};
+        return;
+    }
+    if (shown_.size() == device)
+        return;
+    // Until the window's cache has it, the bitmap is stretched to the size instead.
+    PictureCache* cache = picturesOf(this);
+    shown_ = cache != nullptr ? cache->find(art_, device) : QImage();
+    shown_.setDevicePixelRatio(ratio);
+}
+
 void PictureItem::paintEvent(QPaintEvent* event)
 {
-    // Stretched by the core from the file itself, in logical pixels: straight into the window's
-    // pixels where the painter allows it, otherwise into a canvas of the item's size that a scaled
-    // screen then doubles (or more) as whole pixels.
-    const core::Rect whole{0, 0, width(), height()};
     QPainter painter(this);
+    if (!shown_.isNull()) {
+        // Made for the size it is shown at: copied pixel for pixel.
+        painter.drawImage(QPoint(0, 0), shown_);
+        return;
+    }
+    // At the layout's size stretched by the core from the file itself: straight into the window's
+    // pixels where the painter allows it, otherwise into a canvas of the item's device pixels.
+    const core::Rect whole{0, 0, width(), height()};
     if (std::optional<core::Canvas> backBuffer = canvasOver(painter, size())) {
         // Within the region asked for only: the buffer holds the items lying over the picture.
         for (const QRect& r : event->region()) {
@@ -163,9 +203,9 @@ void PictureItem::paintEvent(QPaintEvent* event)
         }
         return;
     }
-    core::Canvas canvas(whole.width, whole.height);
-    core::drawBmpStretched(canvas, file_, whole);
-    drawCanvas(painter, QPoint(0, 0), canvas);
+    paintDevicePixels(painter, rect(), [&](core::Canvas& canvas) {
+        core::drawBmpStretched(canvas, file_, {0, 0, canvas.width(), canvas.height()});
+    });
 }
 
 PaintAreaItem::PaintAreaItem(QWidget* parent)
@@ -196,22 +236,27 @@ void StaticText::setText(const QString& text)
 void StaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    core::fillStaticText({0, 0, width(), height()}, entry_, fillWith(painter));
-    const int inset = core::textInset(entry_.border);
+    const Staging staging = stagingOf(this);
+    fillDevicePixels(painter, rect(), [&](const core::FillRect& fill, const core::Rect& r) {
+        core::fillStaticText(r, entry_, fill, staging.deviceScale());
+    });
+    const int inset = core::textInset(entry_.border, staging.logicalScale());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect().adjusted(inset, inset, -inset, -inset), static_cast<int>(alignmentOf(entry_.alignment)),
                      text_);
     // Inside the black border, with a line of the box's own white between: a ring on the border
     // would only thicken it.
-    if (showsFocusRing(this))
-        paintFocusRing(painter, rect().adjusted(2, 2, -2, -2));
+    if (showsFocusRing(this)) {
+        const int ring = staging.logicalScale().length(2);
+        paintFocusRing(painter, rect().adjusted(ring, ring, -ring, -ring), focusRingWidth(this));
+    }
 }
 
 QRect StaticText::characterRect(int offset) const
 {
     if (offset < 0 || offset >= text_.size())
         return {};
-    const int inset = core::textInset(entry_.border);
+    const int inset = core::textInset(entry_.border, stagingOf(this).logicalScale());
     const QFontMetrics metrics(font());
     const QRect whole = metrics.boundingRect(rect().adjusted(inset, inset, -inset, -inset),
                                              static_cast<int>(alignmentOf(entry_.alignment)), text_);
@@ -252,6 +297,18 @@ ListBox::ListBox(const ItemLayout& entry, QWidget* parent)
     }
 }
 
+void ListBox::restage(int height)
+{
+    // The frame's widths are kept by the frame and asked for afresh only when its style is set.
+    setFrameStyle(frameStyle());
+    const int edge = core::listEdge(stagingOf(this).logicalScale()).total();
+    const int row = std::max(height - 2 * edge, 1);
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->sizeHint().height() != row)
+            item(i)->setSizeHint(QSize(0, row));
+    }
+}
+
 int ListBox::selectedRow() const
 {
     const QModelIndexList rows = selectionModel()->selectedRows();
@@ -283,7 +340,7 @@ bool ListBox::event(QEvent* event)
     const bool handled = QListWidget::event(event);
     if (event->type() == QEvent::Paint && showsFocusRing(this)) {
         QPainter painter(this);
-        paintFocusRing(painter, rect());
+        paintFocusRing(painter, rect(), focusRingWidth(this));
     }
     return handled;
 }
@@ -359,7 +416,7 @@ ItemWidget createItem(const ItemLayout& entry, std::span<const std::uint8_t> art
         made = new ShapeItem(entry, parent);
         break;
     case Kind::Picture:
-        made = new PictureItem(art, parent);
+        made = new PictureItem(entry.art, art, parent);
         break;
     case Kind::PaintArea:
         made = new PaintAreaItem(parent);

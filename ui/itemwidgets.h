@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bmp.h"
 #include "layout.h"
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <span>
 #include <variant>
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 
 namespace ui {
 
+using core::Art;
 using core::ItemLayout;
 
 // A filled rectangle, as core::fillShape paints it.
@@ -28,17 +31,26 @@ private:
     const ItemLayout& entry_;
 };
 
-// A bitmap stretched over the whole item by nearest-neighbour sampling.
+// A picture over the whole item: at the layout's own size its bitmap stretched by
+// nearest-neighbour sampling, at any other the picture drawn for the size it is shown at.
 class PictureItem : public QWidget {
 public:
-    // `file` is a BMP that outlives the item (one compiled into the program).
-    PictureItem(std::span<const std::uint8_t> file, QWidget* parent);
+    // `file` is the picture's BMP, which outlives the item (one compiled into the program).
+    PictureItem(Art art, std::span<const std::uint8_t> file, QWidget* parent);
+    // Takes the picture for its size afresh, once its window has it.
+    void refresh();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Taken again whenever the item's size changes, never while it paints.
+    void drawForSize();
+
+    Art art_;
     std::span<const std::uint8_t> file_;
+    QImage shown_; // null at the layout's own size
 };
 
 // Where the window's own painting draws the graph: it paints nothing itself. What is drawn there
@@ -65,6 +77,7 @@ public:
     // Where character `offset` of the text is drawn, in the box's own coordinates; empty past its
     // end.
     QRect characterRect(int offset) const;
+    const ItemLayout& layout() const { return entry_; }
     // Tells assistive technology at once, unless the box is left to an Announcer.
     void setText(const QString& text);
     void setAnnouncedByOthers(bool others) { announcedByOthers_ = others; }
@@ -89,6 +102,9 @@ public:
     ListBox(const ItemLayout& entry, QWidget* parent);
     int selectedRow() const;
     void selectRow(int row);
+    // Takes its edge's and scroll bar's widths afresh from the style, and rows as tall as the room
+    // inside the edge of a list `height` pixels high.
+    void restage(int height);
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;

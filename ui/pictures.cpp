@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include "art.h"
 #include "bmp.h"
 
 #include <QResource>
@@ -51,6 +52,12 @@ QImage iconImage()
                                              image.height(), static_cast<int>(image.bytesPerLine() / 4));
     core::drawBmpStretched(pixels, file, {0, 0, image.width(), image.height()});
     return image;
+}
+
+core::Picture pictureAt(Art art, int width, int height)
+{
+    // Drawn afresh from the picture's description, so its edges stay sharp at any size.
+    return core::drawArt(art, width, height);
 }
 
 bool allArtPresent()

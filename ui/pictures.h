@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bmp.h"
 #include "layout.h"
 
 #include <QImage>
@@ -17,6 +18,10 @@ using core::FontSpec;
 // Empty when the resource is missing from the build, or for Art::None.
 std::span<const std::uint8_t> artFile(Art art);
 QImage iconImage();
+
+// A picture drawn for the size it is shown at, in device pixels: the one way a picture is made at
+// a size other than the layout's. Empty for Art::None or a size without area.
+core::Picture pictureAt(Art art, int width, int height);
 
 // Every picture the window needs is present and readable.
 bool allArtPresent();

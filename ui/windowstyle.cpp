@@ -2,10 +2,14 @@
 
 #include "canvasbridge.h"
 #include "controlpaint.h"
+#include "staging.h"
 
 #include <QAbstractItemView>
+#include <QFrame>
 #include <QPainter>
 #include <QStyleOption>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -14,10 +18,15 @@ bool showsFocusRing(const QWidget* widget)
     return widget->hasFocus() && widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 }
 
-void paintFocusRing(QPainter& painter, const QRect& rect)
+int focusRingWidth(const QWidget* widget)
+{
+    return std::max(kFocusRingWidth, stagingOf(widget).logicalScale().length(kFocusRingWidth));
+}
+
+void paintFocusRing(QPainter& painter, const QRect& rect, int width)
 {
     const QColor colour = QColor::fromRgb(kFocusRingColour);
-    const int w = kFocusRingWidth;
+    const int w = width;
     painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), w), colour);
     painter.fillRect(QRect(rect.left(), rect.bottom() - w + 1, rect.width(), w), colour);
     painter.fillRect(QRect(rect.left(), rect.top() + w, w, rect.height() - 2 * w), colour);
@@ -48,6 +57,14 @@ core::ScrollRange rangeOf(const QStyleOptionComplex* option)
     return {bar->minimum, bar->maximum, bar->pageStep, bar->sliderPosition};
 }
 
+// One of the lesson's lists, whose sunken edge the core draws.
+bool isListFrame(const QStyleOption* option, const QWidget* widget)
+{
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    return frame != nullptr && frame->frameShape == QFrame::WinPanel
+           && qobject_cast<const QAbstractItemView*>(widget) != nullptr;
+}
+
 } // namespace
 
 WindowStyle::WindowStyle(QStyle* base)
@@ -61,10 +78,11 @@ void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
     if (element == PE_PanelButtonCommand || element == PE_PanelButtonBevel) {
         if (option->rect.isEmpty())
             return;
-        core::Canvas canvas(option->rect.width(), option->rect.height());
-        core::paintButtonFace(canvas, {0, 0, canvas.width(), canvas.height()},
-                              option->state.testAnyFlags(State_Sunken | State_On));
-        drawCanvas(*painter, option->rect.topLeft(), canvas);
+        const bool sunken = option->state.testAnyFlags(State_Sunken | State_On);
+        const core::Scale scale = stagingOf(widget).deviceScale();
+        paintDevicePixels(*painter, option->rect, [&](core::Canvas& canvas) {
+            core::paintButtonFace(canvas, {0, 0, canvas.width(), canvas.height()}, sunken, scale);
+        });
         return;
     }
     // The default button is told apart by nothing but the focus ring, as on the page.
@@ -78,13 +96,22 @@ void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         return;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    paintFocusRing(*painter, option->rect);
+    paintFocusRing(*painter, option->rect, focusRingWidth(widget));
     painter->restore();
 }
 
 void WindowStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const
 {
+    if (element == CE_ShapedFrame && isListFrame(option, widget)) {
+        const core::Scale scale = stagingOf(widget).deviceScale();
+        paintDevicePixels(*painter, option->rect, [&](core::Canvas& canvas) {
+            // The inside is hidden under the rows, which the list's viewport, a widget of its own,
+            // paints after it.
+            core::paintListEdge(canvas, {0, 0, canvas.width(), canvas.height()}, scale);
+        });
+        return;
+    }
     QProxyStyle::drawControl(element, option, painter, widget);
     if (element != CE_PushButton || !(option->state & State_HasFocus))
         return;
@@ -102,11 +129,12 @@ void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
         return;
     }
     const bool down = option->state.testFlag(State_Sunken);
-    core::Canvas canvas(option->rect.width(), option->rect.height());
-    core::paintScrollBar(canvas, {0, 0, canvas.width(), canvas.height()}, rangeOf(option), {},
-                         down && option->activeSubControls.testFlag(SC_ScrollBarSubLine),
-                         down && option->activeSubControls.testFlag(SC_ScrollBarAddLine));
-    drawCanvas(*painter, option->rect.topLeft(), canvas);
+    const core::Scale scale = stagingOf(widget).deviceScale();
+    paintDevicePixels(*painter, option->rect, [&](core::Canvas& canvas) {
+        core::paintScrollBar(canvas, {0, 0, canvas.width(), canvas.height()}, rangeOf(option), scale,
+                             down && option->activeSubControls.testFlag(SC_ScrollBarSubLine),
+                             down && option->activeSubControls.testFlag(SC_ScrollBarAddLine));
+    });
 }
 
 // The parts lie where the core paints them, so a click lands on the arrow it sees.
@@ -115,7 +143,8 @@ QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComp
 {
     if (control != CC_ScrollBar || !isVerticalScrollBar(option))
         return QProxyStyle::subControlRect(control, option, part, widget);
-    const core::ScrollBarParts parts = core::scrollBarParts(coreRect(option->rect), rangeOf(option));
+    const core::ScrollBarParts parts =
+        core::scrollBarParts(coreRect(option->rect), rangeOf(option), stagingOf(widget).logicalScale());
     const core::Rect& g = parts.groove;
     const core::Rect& t = parts.thumb;
     switch (part) {
@@ -136,13 +165,22 @@ QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComp
     }
 }
 
+// A list's edge leaves its rows the room inside it.
+QRect WindowStyle::subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const
+{
+    if (element != SE_ShapedFrameContents || !isListFrame(option, widget))
+        return QProxyStyle::subElementRect(element, option, widget);
+    const int edge = core::listEdge(stagingOf(widget).logicalScale()).total();
+    return option->rect.adjusted(edge, edge, -edge, -edge);
+}
+
 int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
 {
     switch (metric) {
     case PM_ScrollBarExtent:
-        return core::kScrollBarExtent;
+        return stagingOf(widget).logicalScale().length(core::kScrollBarExtent);
     case PM_ScrollBarSliderMin:
-        return core::kScrollThumbMinimum;
+        return stagingOf(widget).logicalScale().length(core::kScrollThumbMinimum);
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }

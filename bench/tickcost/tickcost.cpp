@@ -1,8 +1,9 @@
 // bench-tickcost: what one tick costs at the fastest choice (time step 1, amount 5, 4 ms), with
 // the repaint it causes, and how much of a core a real-time run takes.
 //
-//   bench-tickcost [--ticks N] [--seconds S]
-// N rising ticks delivered by hand (default 3000); S seconds of real-time run (default 3).
+//   bench-tickcost [--ticks N] [--seconds S] [--size WIDTHxHEIGHT]
+// N rising ticks delivered by hand (default 3000); S seconds of real-time run (default 3); the
+// window at the given size with the lesson filling it (default the design's 1024x768).
 
 #include "benchwindow.h"
 
@@ -141,11 +142,11 @@ void measureTicks(MainWindow& window, PaintCounter& paints, int wanted)
     };
     printCosts("wall clock", costs);
     printCosts("thread CPU", cpuCosts);
-    constexpr double kWindowArea = 1024.0 * 768.0;
-    std::printf("    window painted per tick: median %lld px (%.1f %% of 1024x768), max %lld px; "
+    const double windowArea = static_cast<double>(window.width()) * window.height();
+    std::printf("    window painted per tick: median %lld px (%.1f %% of %dx%d), max %lld px; "
                 "median %d rects; median %d child widgets painted\n",
-                percentile(areas, 50), percentile(areas, 50) / kWindowArea * 100.0, percentile(areas, 100),
-                percentile(rects, 50), percentile(others, 50));
+                percentile(areas, 50), percentile(areas, 50) / windowArea * 100.0, window.width(), window.height(),
+                percentile(areas, 100), percentile(rects, 50), percentile(others, 50));
     std::vector<std::pair<int, std::tuple<int, int, int, int>>> common;
     for (const auto& [rect, count] : boundings)
         common.emplace_back(count, rect);
@@ -197,6 +198,7 @@ int main(int argc, char* argv[])
     bench::Program program = bench::openProgram(argc, argv);
     int ticks = 3000;
     double seconds = 3.0;
+    QSize size(1024, 768);
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         bool ok = i + 1 < arguments.size();
@@ -204,13 +206,26 @@ int main(int argc, char* argv[])
             ticks = arguments[++i].toInt(&ok);
         else if (ok && arguments[i] == QLatin1String("--seconds"))
             seconds = arguments[++i].toDouble(&ok);
-        else
+        else if (ok && arguments[i] == QLatin1String("--size")) {
+            const QStringList parts = arguments[++i].split(QLatin1Char('x'));
+            bool heightOk = false;
+            ok = parts.size() == 2;
+            if (ok)
+                size = QSize(parts[0].toInt(&ok), parts[1].toInt(&heightOk));
+            ok = ok && heightOk;
+        } else
             ok = false;
-        if (!ok || ticks < 1 || seconds <= 0) {
-            std::fprintf(stderr, "usage: bench-tickcost [--ticks N] [--seconds S]\n");
+        if (!ok || ticks < 1 || seconds <= 0 || size.width() < 1 || size.height() < 1) {
+            std::fprintf(stderr, "usage: bench-tickcost [--ticks N] [--seconds S] [--size WIDTHxHEIGHT]\n");
             return 2;
         }
     }
+    program.window->resize(size);
+    QCoreApplication::processEvents();
+    const core::Stage& stage = program.window->staging().stage;
+    std::printf("Window %dx%d, device pixel ratio %.2f: the lesson at s = %.5f, %dx%d at (%d, %d)\n",
+                program.window->width(), program.window->height(), program.window->devicePixelRatioF(),
+                stage.scale.factor(), stage.width, stage.height, stage.left, stage.top);
 
     PaintCounter paints(program.window.get());
     QCoreApplication::instance()->installEventFilter(&paints);

@@ -98,6 +98,7 @@ TEST(ReplayTool, BadLinesStopTheScriptWithExitCodeTwo)
         {"select lbxKiroku 1\n", "error: 1: unknown list 'lbxKiroku'", 0},
         {"dump now\n", "error: 1: dump takes 0 arguments", 0},
         {"click lblJikan\n", "error: 1: unknown button 'lblJikan'", 0},
+        {"dump\nrender /tmp/never.png 5\n", "error: 2: bad scale '5' (above 0, at most 4)", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
@@ -127,6 +128,38 @@ TEST(ReplayTool, RendersTheClientAreaInDevicePixels)
         EXPECT_EQ(QImage(file).size(), size);
     }
     QFile::remove(file);
+}
+
+// A render at a scale shows the lesson that much larger, drawn afresh at that size; the renders
+// after it are as before it.
+TEST(ReplayTool, RendersTheLessonAtAScale)
+{
+    const QString dir = QDir::temp().filePath(QStringLiteral("ichijikansu-render-scale"));
+    QDir().mkpath(dir);
+    const QString before = dir + QStringLiteral("/before.png");
+    const QString twice = dir + QStringLiteral("/twice.png");
+    const QString half = dir + QStringLiteral("/one and a half.png");
+    const QString after = dir + QStringLiteral("/after.png");
+    const ToolRun run = replay("select lbxSyokiRyo 4\nclick btnMizuDasu\ntick 130\nclick btnKiroku\nclick btnTenki\n"
+                               "render "
+                               + before.toUtf8() + "\nrender " + twice.toUtf8() + " 2\nrender " + half.toUtf8()
+                               + " 1.5\nrender " + after.toUtf8() + "\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage one = QImage(before).convertToFormat(QImage::Format_RGB32);
+    const QImage two = QImage(twice).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(QImage(half).size(), QSize(1536, 1152));
+    EXPECT_EQ(QImage(after).convertToFormat(QImage::Format_RGB32), one);
+    ASSERT_EQ(two.size(), QSize(2048, 1536));
+    // The graph with its grid and the record's dot lands on the doubled places, not a blur of them.
+    int mismatches = 0;
+    for (int y = 176; y < 676; ++y) {
+        for (int x = 497; x < 997; ++x) {
+            const QRgb expected = one.pixel(x, y);
+            mismatches += two.pixel(2 * x, 2 * y) != expected || two.pixel(2 * x + 1, 2 * y + 1) != expected;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    QDir(dir).removeRecursively();
 }
 
 // Renders the same scene at a scale factor; the scene draws no slanted line.

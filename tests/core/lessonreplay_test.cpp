@@ -80,4 +80,61 @@ TEST(CoreReplay, RefusesToRenderAndStopsAtTheEndButton)
     EXPECT_EQ(quit.out, "quit\n");
 }
 
+// A target that keeps what it was asked to render.
+struct RenderRequests : core::ReplayTarget {
+    std::vector<std::pair<std::string, core::Scale>> renders;
+    bool isShown(sim::Item) const override { return true; }
+    void click(sim::Item) override { }
+    void select(sim::Item, int) override { }
+    bool tick() override { return false; }
+    std::string dump() override { return {}; }
+    bool render(const std::string& file, const core::Scale& scale, std::string&) override
+    {
+        renders.emplace_back(file, scale);
+        return true;
+    }
+    bool quitRequested() const override { return false; }
+};
+
+// A render's last word is its scale when it is a number; the rest of the line is the file's name.
+TEST(CoreReplay, ARenderTakesAScaleAfterTheFileName)
+{
+    struct Case {
+        const char* line;
+        const char* file;  // null: the line is refused
+        core::Scale scale; // as an exact fraction
+    };
+    const Case cases[] = {
+        {"render shot.png", "shot.png", {}},
+        {"render shot.png 2", "shot.png", core::Scale::ratio(2, 1)},
+        {"render shot.png 1.5", "shot.png", core::Scale::ratio(3, 2)},
+        {"render  my shot.png   1.25 ", "my shot.png", core::Scale::ratio(5, 4)},
+        {"render my shot 2.png", "my shot 2.png", {}},
+        {"render 2", "2", {}},
+        {"render shot.png 4", "shot.png", core::Scale::ratio(4, 1)},
+        {"render shot.png 0.5", "shot.png", core::Scale::ratio(1, 2)},
+        {"render shot.png 0", nullptr, {}},
+        {"render shot.png 4.01", nullptr, {}},
+        {"render shot.png 1.0000001", nullptr, {}},
+        {"render shot.png .", "shot.png .", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        RenderRequests target;
+        std::string out;
+        std::string err;
+        const int code = core::runReplay(target, c.line, out, err);
+        if (c.file == nullptr) {
+            EXPECT_EQ(code, 2);
+            EXPECT_TRUE(target.renders.empty());
+            EXPECT_NE(err.find("bad scale"), std::string::npos) << err;
+            continue;
+        }
+        EXPECT_EQ(code, 0) << err;
+        ASSERT_EQ(target.renders.size(), 1U);
+        EXPECT_EQ(target.renders[0].first, c.file);
+        EXPECT_TRUE(target.renders[0].second == c.scale) << target.renders[0].second.factor();
+    }
+}
+
 } // namespace

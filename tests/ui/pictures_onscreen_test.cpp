@@ -3,6 +3,7 @@
 
 #include "common/windowfixture.h"
 
+#include "art.h"
 #include "bmp.h"
 #include "pictures.h"
 
@@ -131,6 +132,35 @@ TEST_F(PicturesOnScreen, HorizontalNumbersAreCentredOnTheirLongTicks)
     }
     // Nothing but the figures: the picture has no ticks of its own.
     EXPECT_EQ(image.pixel(r.left() + 1, r.bottom()) & 0xFFFFFF, kBackground & 0xFFFFFF);
+}
+
+// A window larger than the design shows each picture drawn afresh by the core at the size it is
+// shown, never its bitmap stretched; until a drawing arrives the stretched bitmap stands in.
+TEST_F(PicturesOnScreen, AtAnotherScaleEachPictureIsDrawnForItsSize)
+{
+    for (const QSize size : {QSize(2048, 1536), QSize(1440, 1080)}) {
+        SCOPED_TRACE(size.width());
+        window->resize(size);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pictures().isDrawing(); }, 10000));
+        const QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (Item item : {Item::Jaguchi, Item::ImgSuiryo, Item::ImgYjiku, Item::ImgXJiku}) {
+            SCOPED_TRACE(core::layoutOf(item).name);
+            const QRect r = widget(item)->geometry();
+            const core::Picture art = core::drawArt(core::layoutOf(item).art, r.width(), r.height());
+            ASSERT_EQ(art.width, r.width());
+            int wrong = 0;
+            for (int y = 0; y < r.height(); ++y) {
+                for (int x = 0; x < r.width(); ++x) {
+                    const QPoint at = r.topLeft() + QPoint(x, y);
+                    if (item == Item::Jaguchi && widget(Item::ImgSuiryo)->geometry().contains(at))
+                        continue; // covered by ImgSuiryo, drawn later
+                    wrong += image.pixel(at) != rgbOf(art.at(x, y));
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
 }
 
 } // namespace
