@@ -98,11 +98,13 @@ void drawGraph(Canvas& canvas, const PaintInput& input)
     const int records = std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
     const sim::Point start = offset({0, s.SyokiY}, g);
     if (s.TenkiFlg) {
-        // A dot is the square of layout pixels around its record, mapped by its edges like any
-        // rectangle: a round pen's dot would lose its corners once the scale widens it.
+        // A dot is a square as wide as a scaled pen, centred where a line through the record
+        // would be: a round pen's dot would lose its corners once the scale widens it, and a
+        // square mapped by its edges would vary in size from one record to the next.
+        const int side = scale.length(kDotWidth);
         for (int k = 1; k <= records; ++k) {
             const sim::Point p = offset(s.Ten[k], g);
-            canvas.fill(scale.rect(Rect{p.x - kDotWidth / 2, p.y - kDotWidth / 2, kDotWidth, kDotWidth}), sim::clRed);
+            canvas.fill({scale.lineStart(p.x, kDotWidth), scale.lineStart(p.y, kDotWidth), side, side}, sim::clRed);
         }
     }
     if (s.MusubuFlg) {
