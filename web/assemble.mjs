@@ -51,6 +51,7 @@ const PAGE_MODULES = [
     'controls.js', // the buttons
     'lists.js', // the lists: their rows, keys, mouse and scroll bar
     'build.js', // the window's elements from the layout table, in reading order
+    'touch.js', // the lists' arrows' hit areas on a touch screen
     'clock.js', // the core's clock on the browser's frames
     'scale.js', // the window's size and scale
     'copy.js', // the records onto the clipboard

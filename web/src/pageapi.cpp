@@ -108,7 +108,11 @@ struct Page {
     std::vector<int> taken;
     std::uint32_t graphKey = 0; // what the graph was last painted from
     core::Picture pictures[3];
+    // Where the lesson stands in the page's space, in device pixels, and the canvas it is painted
+    // into: the lesson's own size, its corner at the canvas's.
+    core::Stage stage = core::actualSize();
     core::Canvas canvas{core::kClientWidth, core::kClientHeight, core::PixelOrder::Rgba};
+    int rect[4] = {}; // the last rectangle handed out
 };
 
 Page* page = nullptr;
@@ -123,6 +127,33 @@ const char* handOut(std::string text)
     page->text = std::move(text);
     return page->text.c_str();
 }
+
+const int* handOut(const core::Rect& r)
+{
+    page->rect[0] = r.left;
+    page->rect[1] = r.top;
+    page->rect[2] = r.width;
+    page->rect[3] = r.height;
+    return page->rect;
+}
+
+// The lesson's scale on the page, its corner at the canvas's.
+core::Stage onCanvas()
+{
+    return {page->stage.scale, 0, 0, page->stage.width, page->stage.height};
+}
+
+// The pictures as the page's canvas shows them at its scale: the decoded originals, which the
+// scene stretches over their items' device rectangles.
+core::ScenePictures picturesAt(const core::Stage&)
+{
+    return {&page->pictures[0], &page->pictures[1], &page->pictures[2]};
+}
+
+// The largest space the lesson is fitted to: four times the design's size each way. A page
+// zoomed far on a large screen would otherwise ask for a canvas of hundreds of megabytes.
+constexpr int kLargestSpaceWidth = 4 * core::kClientWidth;
+constexpr int kLargestSpaceHeight = 4 * core::kClientHeight;
 
 std::string colourJson(sim::Colour c)
 {
@@ -276,13 +307,11 @@ std::string fontFamilyCss(core::Face face)
     return css + faces.generic;
 }
 
-// What the page needs of the window as a whole: its size, the lists' scroll bar and the faces.
+// What the page needs of the window as a whole: its size in layout pixels and the faces.
 std::string windowJson()
 {
     std::string json = "{\"width\":" + std::to_string(core::kClientWidth);
     json += ",\"height\":" + std::to_string(core::kClientHeight);
-    json += ",\"scrollBarWidth\":" + std::to_string(core::kScrollBarExtent);
-    json += ",\"listEdge\":" + std::to_string(core::kListEdge);
     json += ",\"gothic\":";
     core::appendJsonString(json, fontFamilyCss(core::Face::Gothic));
     json += ",\"serif\":";
@@ -367,6 +396,8 @@ EMSCRIPTEN_KEEPALIVE void ij_renew()
     makePage(old->platform.separator);
     for (int art = 0; art < 3; ++art)
         page->pictures[art] = std::move(old->pictures[art]);
+    page->stage = old->stage;
+    page->canvas = std::move(old->canvas);
     delete old;
     page->program.activate();
 }
@@ -545,11 +576,68 @@ EMSCRIPTEN_KEEPALIVE const char* ij_last_bytes()
     return page->text.data();
 }
 
-// Repaints the window's surface within the rectangle and returns its RGBA pixels, row by row.
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* ij_paint(int left, int top, int width, int height)
+// Fits the lesson to the page's space (device pixels) and makes the canvas its size; returns where
+// it stands in the space: left, top, width, height.
+EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight)
 {
-    const core::ScenePictures pictures{&page->pictures[0], &page->pictures[1], &page->pictures[2]};
-    core::paintScene(page->canvas, {left, top, width, height}, page->window, page->program.state(), pictures);
+    const int width = std::min(spaceWidth, kLargestSpaceWidth);
+    const int height = std::min(spaceHeight, kLargestSpaceHeight);
+    core::Stage stage = core::fitLesson(width, height);
+    if (width > 0 && height > 0) {
+        stage.left += (spaceWidth - width) / 2;
+        stage.top += (spaceHeight - height) / 2;
+    }
+    page->stage = stage;
+    if (page->canvas.width() != stage.width || page->canvas.height() != stage.height)
+        page->canvas = core::Canvas(stage.width, stage.height, core::PixelOrder::Rgba);
+    return handOut(core::Rect{stage.left, stage.top, stage.width, stage.height});
+}
+
+// A layout rectangle on the canvas, in device pixels: left, top, width, height.
+EMSCRIPTEN_KEEPALIVE const int* ij_map(int left, int top, int width, int height)
+{
+    return handOut(page->stage.scale.rect(core::Rect{left, top, width, height}));
+}
+
+// A pen's, a border's or a text's height at the page's scale, in device pixels.
+EMSCRIPTEN_KEEPALIVE int ij_length(int layoutPixels)
+{
+    return page->stage.scale.length(layoutPixels);
+}
+
+// A list's parts at the page's scale, in device pixels: its edge's outer and inner widths, its
+// scroll bar's width, and the heights of its two arrows, which stand at the bar's two ends.
+EMSCRIPTEN_KEEPALIVE const int* ij_list_parts(int left, int top, int width, int height)
+{
+    static int parts[5];
+    const core::Scale& scale = page->stage.scale;
+    const core::ListEdge edge = core::listEdge(scale);
+    const core::Rect bar = core::listScrollBar(scale.rect(core::Rect{left, top, width, height}), scale);
+    const core::ScrollBarParts arrows = core::scrollBarParts(bar, {}, scale);
+    const int values[] = {edge.outer, edge.inner, bar.width, arrows.upArrow.height, arrows.downArrow.height};
+    std::copy(std::begin(values), std::end(values), parts);
+    return parts;
+}
+
+// Repaints the canvas over a layout rectangle; returns the canvas's rectangle that was painted
+// (left, top, width, height). Off the identity a device pixel may take its colour from beyond
+// the layout rectangle's mapped edges (a pen is centred on its layout line, not kept inside
+// it), so one layout pixel more is painted all round.
+EMSCRIPTEN_KEEPALIVE const int* ij_paint(int left, int top, int width, int height)
+{
+    const core::Stage stage = onCanvas();
+    const int grow = stage.scale.isIdentity() ? 0 : 1;
+    const core::Rect area =
+        stage.scale.rect(core::Rect{left - grow, top - grow, width + 2 * grow, height + 2 * grow})
+            .intersected(core::Rect{0, 0, page->canvas.width(), page->canvas.height()});
+    if (!area.isEmpty())
+        core::paintScene(page->canvas, area, page->window, page->program.state(), picturesAt(stage), stage);
+    return handOut(area.isEmpty() ? core::Rect{} : area);
+}
+
+// The canvas's RGBA pixels, row by row, its size the lesson's on the page.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* ij_pixels()
+{
     return page->canvas.pixels();
 }
 

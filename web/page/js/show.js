@@ -1,7 +1,7 @@
 // Shows the core's state in the page: each item's element, the surface's pixels, the graph's
 // description, and what the core announces.
 import {page} from './state.js';
-import {readItem, readCaption, readGraphDescription} from './core.js';
+import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
 
 function hex(rgb) {
@@ -141,18 +141,22 @@ function merged(rects) {
     return clipped.filter((r, i) => !clipped.some((o, j) => j !== i && holds(o, r) && (!holds(r, o) || j < i)));
 }
 
-// The core repaints each area into its canvas, which lies in its memory the size of the window;
-// only those areas are copied onto the surface.
+// The core repaints each area (layout pixels) into its canvas, which lies in its memory the
+// lesson's size in device pixels; only the device pixels painted are copied onto the surface.
 function paint(areas) {
     const M = page.M;
-    for (const [left, top, width, height] of areas) {
-        const at = M._ij_paint(left, top, width, height);
-        if (!page.image || page.image.data.buffer !== M.HEAPU8.buffer || page.imageAt !== at) {
-            const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, page.window.width * page.window.height * 4);
-            page.image = new ImageData(pixels, page.window.width, page.window.height);
+    const {width, height} = page.stage;
+    for (const area of areas) {
+        const [left, top, w, h] = paintArea(area);
+        if (w <= 0 || h <= 0)
+            continue;
+        const at = M._ij_pixels();
+        if (!page.image || page.image.data.buffer !== M.HEAPU8.buffer || page.imageAt !== at
+            || page.image.width !== width || page.image.height !== height) {
+            page.image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, at, width * height * 4), width, height);
             page.imageAt = at;
         }
-        page.context.putImageData(page.image, 0, 0, left, top, width, height);
+        page.context.putImageData(page.image, 0, 0, left, top, w, h);
     }
 }
 
