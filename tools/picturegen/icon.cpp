@@ -1,12 +1,16 @@
 #include "icon.h"
 
-#include "geometry.h"
+#include "artgeometry.h"
 
 #include <array>
 
 namespace picturegen {
 
 namespace {
+
+using core::art::Path;
+using core::art::Pt;
+using core::art::SampleGrid;
 
 enum Ink : std::uint8_t {
     Frame,

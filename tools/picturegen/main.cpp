@@ -2,13 +2,15 @@
 //
 // Draws the program's fixed pictures and writes them into OUTDIR:
 // faucet.bmp, scale-vertical.bmp, scale-horizontal.bmp, icon.bmp and
-// icon-256.png.  The output depends on nothing but this source, so running it
-// again gives the same bytes.
+// icon-256.png.  The faucet and the scales are the core's own drawings at
+// their design size, so the program drawing them at any size and these files
+// come from one description.  The output depends on nothing but the source,
+// so running it again gives the same bytes.
 
+#include "art.h"
+#include "artnumerals.h"
 #include "bmpfile.h"
-#include "faucet.h"
 #include "icon.h"
-#include "numerals.h"
 
 #include <QImage>
 
@@ -21,15 +23,34 @@ using namespace picturegen;
 
 namespace {
 
-bool writeScale(const std::string& path, const ScaleLayout& layout)
+// The core draws a 5-bit channel v as 8 * v, so the division is exact.
+Image555 image555(const core::Picture& picture)
 {
-    const Image24 image = renderScale(layout);
+    Image555 image{picture.width, picture.height, {}};
+    for (const sim::Colour c : picture.pixels) {
+        image.pixels.push_back(static_cast<std::uint16_t>((c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3)));
+    }
+    return image;
+}
+
+Image24 image24(const core::Picture& picture)
+{
+    Image24 image{picture.width, picture.height, {}};
+    for (const sim::Colour c : picture.pixels) {
+        image.pixels.push_back({c.r, c.g, c.b});
+    }
+    return image;
+}
+
+bool writeScale(const std::string& path, core::Art art, const core::art::ScaleLayout& layout)
+{
+    const core::Picture picture = core::drawArt(art, layout.width, layout.height);
     std::string problem;
-    if (!inkMatchesLayout(image, layout, problem)) {
+    if (!core::art::inkMatchesLayout(picture, layout, problem)) {
         std::fprintf(stderr, "picturegen: %s: %s\n", path.c_str(), problem.c_str());
         return false;
     }
-    return writeFile(path, encodeBmp24(image));
+    return writeFile(path, encodeBmp24(image24(picture)));
 }
 
 bool writePng(const std::string& path, const Image24& image)
@@ -65,9 +86,11 @@ int main(int argc, char** argv)
     }
     const auto in = [&dir](const char* name) { return (dir / name).string(); };
 
-    bool ok = writeFile(in("faucet.bmp"), encodeBmp555(renderFaucet()));
-    ok = writeScale(in("scale-vertical.bmp"), verticalScaleLayout()) && ok;
-    ok = writeScale(in("scale-horizontal.bmp"), horizontalScaleLayout()) && ok;
+    const core::PictureSize faucet = core::artSize(core::Art::Faucet);
+    bool ok = writeFile(in("faucet.bmp"),
+                        encodeBmp555(image555(core::drawArt(core::Art::Faucet, faucet.width, faucet.height))));
+    ok = writeScale(in("scale-vertical.bmp"), core::Art::VerticalScale, core::art::verticalScaleLayout()) && ok;
+    ok = writeScale(in("scale-horizontal.bmp"), core::Art::HorizontalScale, core::art::horizontalScaleLayout()) && ok;
     ok = writeFile(in("icon.bmp"), encodeBmp4(renderIcon())) && ok;
     ok = writePng(in("icon-256.png"), renderIconLarge(256)) && ok;
     return ok ? 0 : 1;

@@ -1,9 +1,10 @@
-#include "geometry.h"
+#include "artgeometry.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
-namespace picturegen {
+namespace core::art {
 
 namespace {
 
@@ -119,33 +120,82 @@ Path Path::mirroredX(double axis) const
     return mapped(-1.0, 2.0 * axis, 1.0, 0.0);
 }
 
-SampleGrid::SampleGrid(int widthPx, int heightPx, int perSide, std::uint8_t initial)
-    : widthPx_(widthPx)
-    , heightPx_(heightPx)
-    , perSide_(perSide)
-    , labels_(static_cast<std::size_t>(widthPx) * static_cast<std::size_t>(heightPx) * static_cast<std::size_t>(perSide)
-                  * static_cast<std::size_t>(perSide),
-              initial)
+int samplesPerSide(int nativePerSide, int nativeWidth, int nativeHeight, int width, int height)
 {
+    if (width <= 0 || height <= 0) {
+        return nativePerSide;
+    }
+    // nativePerSide * native / target, rounded, along the axis magnified most.
+    const auto along = [nativePerSide](std::int64_t native, std::int64_t target) {
+        return (2 * nativePerSide * native + target) / (2 * target);
+    };
+    const std::int64_t n = std::min(along(nativeWidth, width), along(nativeHeight, height));
+    return static_cast<int>(std::clamp<std::int64_t>(n, std::min(4, nativePerSide), nativePerSide));
+}
+
+int bandPixelRows(int widthPx, int perSide)
+{
+    constexpr std::int64_t kBandSamples = std::int64_t{1} << 20;
+    const std::int64_t perPixelRow = std::int64_t{widthPx} * perSide * perSide;
+    return static_cast<int>(std::max<std::int64_t>(1, kBandSamples / std::max<std::int64_t>(1, perPixelRow)));
+}
+
+SampleGrid::SampleGrid(int widthPx, int heightPx, int perSide, std::uint8_t initial)
+    : SampleGrid(widthPx, perSide, 0, heightPx * perSide, initial)
+{
+}
+
+SampleGrid::SampleGrid(int widthPx, int perSide, int firstRow, int rows, std::uint8_t initial)
+    : widthPx_(widthPx)
+    , perSide_(perSide)
+    , firstRow_(0)
+    , rows_(0)
+{
+    reset(firstRow, rows, initial);
+}
+
+void SampleGrid::reset(int firstRow, int rows, std::uint8_t initial)
+{
+    firstRow_ = firstRow;
+    rows_ = rows;
+    labels_.resize(static_cast<std::size_t>(samplesWide()) * static_cast<std::size_t>(rows));
+    if (!labels_.empty()) {
+        std::memset(labels_.data(), initial, labels_.size());
+    }
 }
 
 void SampleGrid::fill(const Path& path, std::uint8_t label)
 {
     const double s = perSide_;
+    // Only the edges that reach the band's rows can cross one of them.
+    const double bandTop = (firstRow_ + 0.5) / s;
+    const double bandBottom = (endRow() - 0.5) / s;
+    struct Edge {
+        Pt a;
+        Pt b;
+    };
+    std::vector<Edge> edges;
+    for (const auto& contour : path.contours()) {
+        const std::size_t n = contour.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Pt a = contour[i];
+            const Pt b = contour[(i + 1) % n];
+            if (std::max(a.y, b.y) >= bandTop && std::min(a.y, b.y) <= bandBottom) {
+                edges.push_back({a, b});
+            }
+        }
+    }
     std::vector<double> crossings;
-    for (int sy = 0; sy < samplesHigh(); ++sy) {
+    for (int sy = firstRow_; sy < endRow(); ++sy) {
         const double y = (sy + 0.5) / s;
         crossings.clear();
-        for (const auto& contour : path.contours()) {
-            const std::size_t n = contour.size();
-            for (std::size_t i = 0; i < n; ++i) {
-                const Pt a = contour[i];
-                const Pt b = contour[(i + 1) % n];
-                // Half-open rule: a vertex lying on the sample row is counted
-                // once, by the edge that leaves it upwards or downwards.
-                if ((a.y <= y) != (b.y <= y)) {
-                    crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
-                }
+        for (const Edge& e : edges) {
+            const Pt a = e.a;
+            const Pt b = e.b;
+            // Half-open rule: a vertex lying on the sample row is counted
+            // once, by the edge that leaves it upwards or downwards.
+            if ((a.y <= y) != (b.y <= y)) {
+                crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
             }
         }
         std::sort(crossings.begin(), crossings.end());
@@ -155,8 +205,8 @@ void SampleGrid::fill(const Path& path, std::uint8_t label)
             const double right = std::ceil(crossings[i + 1] * s - 0.5);
             const int from = static_cast<int>(std::clamp(left, 0.0, double(samplesWide())));
             const int to = static_cast<int>(std::clamp(right, 0.0, double(samplesWide())));
-            for (int sx = from; sx < to; ++sx) {
-                set(sx, sy, label);
+            if (from < to) {
+                std::memset(row(sy) + from, label, static_cast<std::size_t>(to - from));
             }
         }
     }
@@ -178,13 +228,13 @@ void SampleGrid::stroke(const Path& path, double width, std::uint8_t label)
 void SampleGrid::strokeSegment(Pt a, Pt b, double radius, std::uint8_t label)
 {
     const double s = perSide_;
-    const auto sampleRange = [s](double lo, double hi, int limit, int& from, int& to) {
-        from = static_cast<int>(std::clamp(std::floor(lo * s - 0.5), 0.0, double(limit)));
-        to = static_cast<int>(std::clamp(std::ceil(hi * s - 0.5) + 1, 0.0, double(limit)));
+    const auto sampleRange = [s](double lo, double hi, int first, int end, int& from, int& to) {
+        from = static_cast<int>(std::clamp(std::floor(lo * s - 0.5), double(first), double(end)));
+        to = static_cast<int>(std::clamp(std::ceil(hi * s - 0.5) + 1, double(first), double(end)));
     };
     int x0 = 0, x1 = 0, y0 = 0, y1 = 0;
-    sampleRange(std::min(a.x, b.x) - radius, std::max(a.x, b.x) + radius, samplesWide(), x0, x1);
-    sampleRange(std::min(a.y, b.y) - radius, std::max(a.y, b.y) + radius, samplesHigh(), y0, y1);
+    sampleRange(std::min(a.x, b.x) - radius, std::max(a.x, b.x) + radius, 0, samplesWide(), x0, x1);
+    sampleRange(std::min(a.y, b.y) - radius, std::max(a.y, b.y) + radius, firstRow_, endRow(), y0, y1);
 
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
@@ -192,7 +242,13 @@ void SampleGrid::strokeSegment(Pt a, Pt b, double radius, std::uint8_t label)
     const double radiusSq = radius * radius;
     for (int sy = y0; sy < y1; ++sy) {
         const double py = (sy + 0.5) / s;
+        std::uint8_t* samples = row(sy);
         for (int sx = x0; sx < x1; ++sx) {
+            // The segments of a line overlap, so most samples they cover are
+            // already painted: no need to measure those again.
+            if (samples[sx] == label) {
+                continue;
+            }
             const double px = (sx + 0.5) / s;
             double t = 0;
             if (lengthSq > 0) {
@@ -201,7 +257,7 @@ void SampleGrid::strokeSegment(Pt a, Pt b, double radius, std::uint8_t label)
             const double ex = px - (a.x + t * dx);
             const double ey = py - (a.y + t * dy);
             if (ex * ex + ey * ey <= radiusSq) {
-                set(sx, sy, label);
+                samples[sx] = label;
             }
         }
     }
@@ -210,15 +266,20 @@ void SampleGrid::strokeSegment(Pt a, Pt b, double radius, std::uint8_t label)
 void SampleGrid::countPixel(int px, int py, std::vector<int>& counts) const
 {
     std::fill(counts.begin(), counts.end(), 0);
+    std::size_t known = counts.size();
+    int* count = counts.data();
     for (int j = 0; j < perSide_; ++j) {
+        const std::uint8_t* samples = row(py * perSide_ + j) + px * perSide_;
         for (int i = 0; i < perSide_; ++i) {
-            const std::uint8_t label = at(px * perSide_ + i, py * perSide_ + j);
-            if (label >= counts.size()) {
+            const std::uint8_t label = samples[i];
+            if (label >= known) {
                 counts.resize(label + 1u, 0);
+                known = counts.size();
+                count = counts.data();
             }
-            ++counts[label];
+            ++count[label];
         }
     }
 }
 
-} // namespace picturegen
+} // namespace core::art

@@ -1,16 +1,16 @@
-#include "numerals.h"
+#include "artnumerals.h"
 
-#include "geometry.h"
+#include "artgeometry.h"
 
 #include <algorithm>
 #include <array>
 
-namespace picturegen {
+namespace core::art {
 
 namespace {
 
-// Samples per pixel side.  256 samples give plenty of headroom over the 16
-// shades a pixel can take.
+// Samples per pixel side at the design size.  256 samples give plenty of
+// headroom over the 16 shades a pixel can take.
 constexpr int kSamples = 16;
 // Keeps each figure's ink a little inside its box, so the box's edge pixels
 // are inked but none outside are.
@@ -175,45 +175,95 @@ ScaleLayout horizontalScaleLayout()
     return layout;
 }
 
-Image24 renderScale(const ScaleLayout& layout)
+ScaleLayout scaledLayout(const ScaleLayout& layout, int width, int height)
 {
-    SampleGrid grid(layout.width, layout.height, kSamples, 0);
-    for (const ScaleNumber& n : layout.numbers) {
-        for (const FigureBox& box : n.figures) {
-            grid.stroke(placed(box, layout.strokeWidth), layout.strokeWidth, 1);
+    if (layout.width <= 0 || layout.height <= 0 || width <= 0 || height <= 0) {
+        return {width, height, 0, {}};
+    }
+    // A pixel edge e of the design lies at e * target / design, rounded.
+    const auto edge = [](int e, std::int64_t design, std::int64_t target) {
+        return static_cast<int>((2 * e * target + design) / (2 * design));
+    };
+    ScaleLayout scaled = layout;
+    scaled.width = width;
+    scaled.height = height;
+    scaled.strokeWidth =
+        layout.strokeWidth
+        * std::min(static_cast<double>(width) / layout.width, static_cast<double>(height) / layout.height);
+    for (ScaleNumber& n : scaled.numbers) {
+        for (FigureBox& box : n.figures) {
+            box.left = edge(box.left, layout.width, width);
+            box.right = edge(box.right + 1, layout.width, width) - 1;
+            box.top = edge(box.top, layout.height, height);
+            box.bottom = edge(box.bottom + 1, layout.height, height) - 1;
         }
     }
-
-    Image24 image{layout.width, layout.height, {}};
-    image.pixels.reserve(static_cast<std::size_t>(layout.width * layout.height));
-    constexpr int kTotal = kSamples * kSamples;
-    std::vector<int> counts(2, 0);
-    for (int y = 0; y < layout.height; ++y) {
-        for (int x = 0; x < layout.width; ++x) {
-            grid.countPixel(x, y, counts);
-            // Ink in fifteenths, rounded; the pixel keeps (15 - ink) / 15 of
-            // the background, so only sixteen colours can occur.
-            const int ink = (counts[1] * 15 + kTotal / 2) / kTotal;
-            const int keep = 15 - ink;
-            const auto shade = [keep](std::uint8_t v) { return static_cast<std::uint8_t>((2 * v * keep + 15) / 30); };
-            image.pixels.push_back({shade(kScaleBackground.r), shade(kScaleBackground.g), shade(kScaleBackground.b)});
-        }
-    }
-    return image;
+    return scaled;
 }
 
-bool inkMatchesLayout(const Image24& image, const ScaleLayout& layout, std::string& problem)
+Picture drawScale(const ScaleLayout& layout, int width, int height)
 {
-    const auto inked = [&image](int x, int y) {
-        return !(image.pixels[static_cast<std::size_t>(y * image.width + x)] == kScaleBackground);
-    };
-    std::vector<bool> claimed(static_cast<std::size_t>(image.width * image.height), false);
+    if (!isDrawableSize(width, height)) {
+        return {};
+    }
+    const ScaleLayout scaled = scaledLayout(layout, width, height);
+    const int n = samplesPerSide(kSamples, layout.width, layout.height, width, height);
+    Picture picture{width, height, {}};
+    picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    const int total = n * n;
+    std::vector<int> counts(2, 0);
+    const int band = bandPixelRows(width, n);
+    SampleGrid grid(width, n, 0, 0, 0);
+    for (int top = 0; top < height; top += band) {
+        const int bottom = std::min(height, top + band);
+        grid.reset(top * n, (bottom - top) * n, 0);
+        for (const ScaleNumber& number : scaled.numbers) {
+            for (const FigureBox& box : number.figures) {
+                // Only figures whose ink may reach the band's rows; a box too
+                // small for the stroke lets the ink out by up to its width.
+                if (box.top - scaled.strokeWidth < bottom && box.bottom + 1 + scaled.strokeWidth > top) {
+                    grid.stroke(placed(box, scaled.strokeWidth), scaled.strokeWidth, 1);
+                }
+            }
+        }
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < width; ++x) {
+                grid.countPixel(x, y, counts);
+                // Ink in fifteenths, rounded; the pixel keeps (15 - ink) / 15
+                // of the background, so only sixteen colours can occur.
+                const int ink = (counts[1] * 15 + total / 2) / total;
+                const int keep = 15 - ink;
+                const auto shade = [keep](std::uint8_t v) {
+                    return static_cast<std::uint8_t>((2 * v * keep + 15) / 30);
+                };
+                picture.pixels.push_back(
+                    {shade(kScaleBackground.r), shade(kScaleBackground.g), shade(kScaleBackground.b)});
+            }
+        }
+    }
+    return picture;
+}
+
+bool inkMatchesLayout(const Picture& picture, const ScaleLayout& layout, std::string& problem)
+{
+    if (picture.width != layout.width || picture.height != layout.height) {
+        problem = "the picture is not the layout's size";
+        return false;
+    }
+    const auto inked = [&picture](int x, int y) { return !(picture.at(x, y) == kScaleBackground); };
+    std::vector<bool> claimed(picture.pixels.size(), false);
     for (const ScaleNumber& n : layout.numbers) {
         for (const FigureBox& box : n.figures) {
+            const std::string name = "figure " + std::to_string(box.digit) + " of " + std::to_string(n.value);
+            if (box.left < 0 || box.top < 0 || box.right >= picture.width || box.bottom >= picture.height) {
+                problem = name + " has its box outside the picture";
+                return false;
+            }
             bool leftInked = false, rightInked = false, topInked = false, bottomInked = false;
             for (int y = box.top; y <= box.bottom; ++y) {
                 for (int x = box.left; x <= box.right; ++x) {
-                    claimed[static_cast<std::size_t>(y * image.width + x)] = true;
+                    claimed[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)
+                            + static_cast<std::size_t>(x)] = true;
                     if (inked(x, y)) {
                         leftInked |= x == box.left;
                         rightInked |= x == box.right;
@@ -223,15 +273,16 @@ bool inkMatchesLayout(const Image24& image, const ScaleLayout& layout, std::stri
                 }
             }
             if (!(leftInked && rightInked && topInked && bottomInked)) {
-                problem = "figure " + std::to_string(box.digit) + " of " + std::to_string(n.value)
-                          + " does not reach all sides of its box";
+                problem = name + " does not reach all sides of its box";
                 return false;
             }
         }
     }
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            if (inked(x, y) && !claimed[static_cast<std::size_t>(y * image.width + x)]) {
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (inked(x, y)
+                && !claimed[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)
+                            + static_cast<std::size_t>(x)]) {
                 problem = "ink outside every figure at " + std::to_string(x) + "," + std::to_string(y);
                 return false;
             }
@@ -240,4 +291,4 @@ bool inkMatchesLayout(const Image24& image, const ScaleLayout& layout, std::stri
     return true;
 }
 
-} // namespace picturegen
+} // namespace core::art
