@@ -3,6 +3,7 @@
 // asks of its platform goes to the page's script through the Module.on* functions (none under
 // node, where it goes nowhere).
 
+#include "art.h"
 #include "bindings.h"
 #include "bmp.h"
 #include "controlpaint.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -143,11 +145,52 @@ core::Stage onCanvas()
     return {page->stage.scale, 0, 0, page->stage.width, page->stage.height};
 }
 
-// The pictures as the page's canvas shows them at its scale: the decoded originals, which the
-// scene stretches over their items' device rectangles.
-core::ScenePictures picturesAt(const core::Stage&)
+// A picture drawn at a device size, kept while the page may show it at that size again.
+struct DrawnArt {
+    core::Art art;
+    int width;
+    int height;
+    core::Picture picture;
+};
+// The last drawn first; two sizes of each picture (a tablet turned and turned back) at most. A
+// list, so that a picture handed to the scene stays where it is while others are drawn.
+std::list<DrawnArt> drawnArt;
+constexpr std::size_t kDrawnArtKept = 6;
+
+// A picture as the canvas shows it at `scale`: at the design's size the decoded original, as the
+// desktop shows it; at any other size drawn at the device size of the first item showing it. (The
+// two vertical scales may differ by a device pixel; the other is stretched that pixel.)
+const core::Picture* pictureAt(core::Art art, const core::Picture& original, const core::Scale& scale)
 {
-    return {&page->pictures[0], &page->pictures[1], &page->pictures[2]};
+    if (scale.isIdentity())
+        return &original;
+    const auto shows = [art](const core::ItemLayout& entry) { return entry.art == art; };
+    const auto entry = std::find_if(core::layout().begin(), core::layout().end(), shows);
+    if (entry == core::layout().end())
+        return &original;
+    const core::Rect size = scale.rect(entry->bounds);
+    const auto kept = std::find_if(drawnArt.begin(), drawnArt.end(), [&](const DrawnArt& drawn) {
+        return drawn.art == art && drawn.width == size.width && drawn.height == size.height;
+    });
+    if (kept != drawnArt.end()) {
+        drawnArt.splice(drawnArt.begin(), drawnArt, kept);
+    } else {
+        core::Picture picture = core::drawArt(art, size.width, size.height);
+        if (picture.width != size.width || picture.height != size.height)
+            return &original;
+        drawnArt.push_front({art, size.width, size.height, std::move(picture)});
+        if (drawnArt.size() > kDrawnArtKept)
+            drawnArt.pop_back();
+    }
+    return &drawnArt.front().picture;
+}
+
+// The pictures as the page's canvas shows them at its scale.
+core::ScenePictures picturesAt(const core::Stage& stage)
+{
+    return {pictureAt(core::Art::Faucet, page->pictures[0], stage.scale),
+            pictureAt(core::Art::VerticalScale, page->pictures[1], stage.scale),
+            pictureAt(core::Art::HorizontalScale, page->pictures[2], stage.scale)};
 }
 
 // The largest space the lesson is fitted to: four times the design's size each way. A page

@@ -4,7 +4,7 @@
 // lists' arrows' hit areas on a touch screen.
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
-import {launch, openPage} from './browser.mjs';
+import {launch, openPage, replay} from './browser.mjs';
 import {decodePng} from './png.mjs';
 
 let browser;
@@ -168,6 +168,41 @@ for (const deviceScaleFactor of [1.5, 2]) {
                     ++differing;
             }
         }
+        assert.equal(differing, 0);
+        assert.deepEqual(page.problems, []);
+        await page.close();
+    });
+}
+
+// What a lesson's steps repaint, area by area, against a whole repaint of the state they reach:
+// off the identity a pen's pixels may lie beyond its item's mapped edges.
+const steps = ['select lbxSyokiRyo 3', 'select lbxJikan 1', 'select lbxSuiryo 2', 'click spbGraphFlg',
+               'click btnMizuDasu', 'tick 103', 'click btnKiroku', 'tick 140', 'click btnKiroku', 'click btnTenki',
+               'click btnMusubu', 'tick 60', 'click btnSaishiko', 'select lbxSyokiRyo 1', 'click btnMizuDasu', 'tick 40'];
+
+for (const viewport of [{width: 1920, height: 1080, deviceScaleFactor: 1}, {width: 1366, height: 657, deviceScaleFactor: 1.25}]) {
+    test(`at ${viewport.width}x${viewport.height}@${viewport.deviceScaleFactor} the areas repainted step by step make the whole`, async () => {
+        const page = await openPage(browser, {hash: '#replay', viewport});
+        for (const line of steps)
+            await replay(page, line);
+        const keep = () => {
+            const surface = document.getElementById('surface');
+            window.stepped = surface.getContext('2d').getImageData(0, 0, surface.width, surface.height).data;
+        };
+        await page.evaluate(keep);
+        // Away and back: the page is fitted anew and repainted whole.
+        await page.setViewport({...viewport, width: viewport.width - 100});
+        await page.setViewport(viewport);
+        const differing = await page.evaluate(() => {
+            const surface = document.getElementById('surface');
+            const whole = surface.getContext('2d').getImageData(0, 0, surface.width, surface.height).data;
+            if (whole.length !== window.stepped.length)
+                return -1;
+            let count = 0;
+            for (let i = 0; i < whole.length; i += 4)
+                count += whole[i] !== window.stepped[i] || whole[i + 1] !== window.stepped[i + 1] || whole[i + 2] !== window.stepped[i + 2] ? 1 : 0;
+            return count;
+        });
         assert.equal(differing, 0);
         assert.deepEqual(page.problems, []);
         await page.close();
