@@ -662,17 +662,13 @@ EMSCRIPTEN_KEEPALIVE const int* ij_list_parts(int left, int top, int width, int 
     return parts;
 }
 
-// Repaints the canvas over a layout rectangle; returns the canvas's rectangle that was painted
-// (left, top, width, height). Off the identity a device pixel may take its colour from beyond
-// the layout rectangle's mapped edges (a pen is centred on its layout line, not kept inside
-// it), so one layout pixel more is painted all round.
+// Repaints the canvas over a layout rectangle, mapped by its edges as every item is; returns the
+// canvas's rectangle that was painted (left, top, width, height).
 EMSCRIPTEN_KEEPALIVE const int* ij_paint(int left, int top, int width, int height)
 {
     const core::Stage stage = onCanvas();
-    const int grow = stage.scale.isIdentity() ? 0 : 1;
-    const core::Rect area =
-        stage.scale.rect(core::Rect{left - grow, top - grow, width + 2 * grow, height + 2 * grow})
-            .intersected(core::Rect{0, 0, page->canvas.width(), page->canvas.height()});
+    const core::Rect area = stage.scale.rect(core::Rect{left, top, width, height})
+                                .intersected(core::Rect{0, 0, page->canvas.width(), page->canvas.height()});
     if (!area.isEmpty())
         core::paintScene(page->canvas, area, page->window, page->program.state(), picturesAt(stage), stage);
     return handOut(area.isEmpty() ? core::Rect{} : area);
