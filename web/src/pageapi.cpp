@@ -620,8 +620,10 @@ EMSCRIPTEN_KEEPALIVE const char* ij_last_bytes()
 }
 
 // Fits the lesson to the page's space (device pixels) and makes the canvas its size; returns where
-// it stands in the space: left, top, width, height.
-EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight)
+// it stands in the space: left, top, width, height. Its corner moves back from the centre to a
+// multiple of `align` device pixels, which the page gives as a whole number of CSS pixels: a
+// browser places a canvas that starts within a device pixel a pixel off here and there.
+EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight, int align)
 {
     const int width = std::min(spaceWidth, kLargestSpaceWidth);
     const int height = std::min(spaceHeight, kLargestSpaceHeight);
@@ -629,6 +631,10 @@ EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight)
     if (width > 0 && height > 0) {
         stage.left += (spaceWidth - width) / 2;
         stage.top += (spaceHeight - height) / 2;
+    }
+    if (align > 1) {
+        stage.left -= stage.left % align;
+        stage.top -= stage.top % align;
     }
     page->stage = stage;
     if (page->canvas.width() != stage.width || page->canvas.height() != stage.height)

@@ -4,7 +4,7 @@
 // lists' arrows' hit areas on a touch screen.
 import {test, before, after} from 'node:test';
 import assert from 'node:assert/strict';
-import {launch, openPage, replay} from './browser.mjs';
+import {launch, openPage, replay, surfacePixels} from './browser.mjs';
 import {decodePng} from './png.mjs';
 
 let browser;
@@ -25,10 +25,20 @@ function fitted(width, height) {
     return {width: roundHalfUp(1024 * height, 768), height};
 }
 
-// What the page shows of its lesson: the canvas's backing store, the lesson's box, each control's
-// box, the viewport, all in CSS pixels but the canvas.
-function measure(page) {
-    return page.evaluate(() => {
+// Waits until the lesson shown is `width` device pixels wide (with `below`, narrower).
+function lessonShown(page, width, below = false) {
+    return page.waitForFunction((width, below) => {
+        const r = document.getElementById('surface').getBoundingClientRect();
+        const shown = Math.round(r.width * window.devicePixelRatio);
+        return (below ? shown < width : shown === width) && document.fonts.status === 'loaded';
+    }, {timeout: 5000}, width, below);
+}
+
+// What the page shows of its lesson: its canvas tiles put together (device pixels), the lesson's
+// box, each control's box, the viewport, all in CSS pixels.
+async function measure(page) {
+    const tiles = await surfacePixels(page, false);
+    const m = await page.evaluate(() => {
         const box = (el) => {
             const r = el.getBoundingClientRect();
             return {name: el.id, left: r.left, top: r.top, right: r.right, bottom: r.bottom};
@@ -38,7 +48,6 @@ function measure(page) {
             ratio: window.devicePixelRatio,
             viewport: {width: document.documentElement.clientWidth, height: document.documentElement.clientHeight},
             scroll: {width: document.documentElement.scrollWidth, height: document.documentElement.scrollHeight},
-            canvas: {width: surface.width, height: surface.height},
             surface: box(surface),
             lesson: box(document.getElementById('window')),
             controls: [...document.querySelectorAll('#window .button, #window .list, #window .label, #window .static, #window .graph')]
@@ -46,6 +55,7 @@ function measure(page) {
                 .map(box),
         };
     });
+    return {...m, canvas: {width: tiles.width, height: tiles.height}, tiles: tiles.tiles};
 }
 
 // A picture of the viewport in device pixels.
@@ -76,6 +86,32 @@ function gridLines(graph, across) {
     return starts;
 }
 
+// How many pixels of the screen over the graph differ from the canvas's: none where every canvas
+// is shown one backing pixel per device pixel, nothing resampled, shifted or blended.
+async function graphOffScreen(page) {
+    const where = await page.evaluate(() => {
+        const r = document.getElementById('surface').getBoundingClientRect();
+        const g = document.getElementById('PaintBox1').getBoundingClientRect();
+        const ratio = window.devicePixelRatio;
+        return {left: Math.round(r.left * ratio), top: Math.round(r.top * ratio),
+                graph: {left: Math.round((g.left - r.left) * ratio), top: Math.round((g.top - r.top) * ratio),
+                        width: Math.round(g.width * ratio), height: Math.round(g.height * ratio)}};
+    });
+    const {graph} = where;
+    const {pixels} = await surfacePixels(page, graph);
+    const shot = await screenshot(page);
+    let differing = 0;
+    for (let y = 0; y < graph.height; ++y) {
+        for (let x = 0; x < graph.width; ++x) {
+            const c = 4 * (y * graph.width + x);
+            const s = 4 * ((y + graph.top + where.top) * shot.width + x + graph.left + where.left);
+            if ([0, 1, 2].some((k) => pixels[c + k] !== shot.rgba[s + k]))
+                ++differing;
+        }
+    }
+    return {differing, graph};
+}
+
 const viewports = [
     {width: 1920, height: 1080, deviceScaleFactor: 1},
     {width: 1366, height: 657, deviceScaleFactor: 1},
@@ -85,26 +121,31 @@ const viewports = [
     {width: 1024, height: 768, deviceScaleFactor: 1},
 ];
 
-test('the lesson fills each viewport at the fitted size, every control inside it, a click landing', async () => {
+test('the lesson fills each viewport at the fitted size, crisp, every control inside it, a click landing', async () => {
     // One page through every size, as a window resized and moved between screens.
     const page = await openPage(browser, {hash: '#replay'});
     for (const viewport of viewports) {
         const what = `${viewport.width}x${viewport.height}@${viewport.deviceScaleFactor}`;
         await page.setViewport(viewport);
-        await page.waitForFunction((w) => document.getElementById('surface').width === w && document.fonts.status === 'loaded',
-                                   {timeout: 5000}, fitted(Math.floor(viewport.width * viewport.deviceScaleFactor),
-                                              Math.floor(viewport.height * viewport.deviceScaleFactor)).width);
+        await lessonShown(page, fitted(Math.floor(viewport.width * viewport.deviceScaleFactor),
+                                       Math.floor(viewport.height * viewport.deviceScaleFactor)).width);
         const m = await measure(page);
         const space = {width: Math.floor(m.viewport.width * m.ratio), height: Math.floor(m.viewport.height * m.ratio)};
         const lesson = fitted(space.width, space.height);
         assert.deepEqual(m.canvas, lesson, what);
-        // The canvas is shown one backing pixel per device pixel, centred in the space (to within
-        // the browser's layout unit, a 64th of a CSS pixel).
+        // Each tile's backing store is its size on the screen in device pixels, and the lesson is
+        // centred in the space (to within the browser's layout unit, a 64th of a CSS pixel).
         const near = (css, device) => Math.abs(css * m.ratio - device) < 0.1;
+        for (const t of m.tiles)
+            assert.ok(near(t.cssWidth, t.width) && near(t.cssHeight, t.height), `${what}: ${JSON.stringify(t)}`);
         assert.ok(near(m.surface.right - m.surface.left, lesson.width), what);
         assert.ok(near(m.surface.bottom - m.surface.top, lesson.height), what);
-        assert.ok(near(m.lesson.left, Math.floor((space.width - lesson.width) / 2)), what);
-        assert.ok(near(m.lesson.top, Math.floor((space.height - lesson.height) / 2)), what);
+        // Centred, the corner moved back by less than two CSS pixels to start on a whole one.
+        for (const [at, free] of [[m.lesson.left, space.width - lesson.width], [m.lesson.top, space.height - lesson.height]]) {
+            const back = Math.floor(free / 2) - at * m.ratio;
+            assert.ok(Math.abs(at - Math.round(at)) < 0.01 && back > -0.1 && back < 2 * m.ratio, `${what}: ${at}`);
+        }
+        assert.equal((await graphOffScreen(page)).differing, 0, `${what}: the screen is not the canvas`);
         assert.deepEqual(m.scroll, m.viewport, `${what}: the page scrolls`);
         for (const c of m.controls) {
             const inside = c.left >= m.lesson.left - 0.01 && c.top >= m.lesson.top - 0.01 && c.right <= m.lesson.right + 0.01
@@ -124,26 +165,16 @@ test('the lesson fills each viewport at the fitted size, every control inside it
 });
 
 for (const deviceScaleFactor of [1.5, 2]) {
-    test(`at a ratio of ${deviceScaleFactor} the canvas is in device pixels, shown as they are, its grid even`, async () => {
+    test(`at a ratio of ${deviceScaleFactor} the canvas is in device pixels, its grid even`, async () => {
         const page = await openPage(browser, {hash: '#replay', viewport: {width: 1024, height: 768, deviceScaleFactor}});
         // The canvas's pixels over the graph, which stands where its description's element does.
-        const canvas = await page.evaluate(() => {
-            const surface = document.getElementById('surface');
-            const r = surface.getBoundingClientRect();
-            const g = document.getElementById('PaintBox1').getBoundingClientRect();
-            const ratio = window.devicePixelRatio;
-            const graph = {left: Math.round((g.left - r.left) * ratio), top: Math.round((g.top - r.top) * ratio),
-                           width: Math.round(g.width * ratio), height: Math.round(g.height * ratio)};
-            const data = surface.getContext('2d').getImageData(graph.left, graph.top, graph.width, graph.height).data;
-            let binary = '';
-            for (let i = 0; i < data.length; i += 0x8000)
-                binary += String.fromCharCode(...data.subarray(i, i + 0x8000));
-            return {width: surface.width, height: surface.height, cssWidth: r.width, cssHeight: r.height,
-                    left: r.left * ratio, top: r.top * ratio, graph: {...graph, pixels: btoa(binary)}};
-        });
-        canvas.graph.pixels = Buffer.from(canvas.graph.pixels, 'base64');
-        assert.equal(canvas.width, Math.round(canvas.cssWidth * deviceScaleFactor));
-        assert.equal(canvas.height, Math.round(canvas.cssHeight * deviceScaleFactor));
+        const {graph} = await graphOffScreen(page);
+        const canvas = await surfacePixels(page, graph);
+        canvas.graph = {...graph, pixels: canvas.pixels};
+        for (const t of canvas.tiles) {
+            assert.equal(t.width, Math.round(t.cssWidth * deviceScaleFactor), JSON.stringify(t));
+            assert.equal(t.height, Math.round(t.cssHeight * deviceScaleFactor), JSON.stringify(t));
+        }
         assert.deepEqual([canvas.width, canvas.height], [1024 * deviceScaleFactor, 768 * deviceScaleFactor]);
 
         // The 500 by 500 graph holds 19 lines each way, a step of 25 layout pixels apart.
@@ -156,19 +187,7 @@ for (const deviceScaleFactor of [1.5, 2]) {
                       `${across}: steps ${steps}`);
         }
 
-        // The screen shows the canvas's own pixels over the graph: nothing resampled them.
-        const shot = await screenshot(page);
-        let differing = 0;
-        const {graph} = canvas;
-        for (let y = 0; y < graph.height; ++y) {
-            for (let x = 0; x < graph.width; ++x) {
-                const c = 4 * (y * graph.width + x);
-                const s = 4 * ((y + graph.top + Math.round(canvas.top)) * shot.width + x + graph.left + Math.round(canvas.left));
-                if ([0, 1, 2].some((k) => graph.pixels[c + k] !== shot.rgba[s + k]))
-                    ++differing;
-            }
-        }
-        assert.equal(differing, 0);
+        assert.equal((await graphOffScreen(page)).differing, 0);
         assert.deepEqual(page.problems, []);
         await page.close();
     });
@@ -179,19 +198,16 @@ test('at twice the design\'s size the scales are drawn at that size, not their b
     // The water's scale (ImgSuiryo) stands at 16, 176, 25 by 529 in the layout table; its bitmap is
     // 20 columns wide, so stretched it would change from one column to the next 19 times at most.
     const [left, top, width, height] = [16, 176, 25, 529].map((v) => 2 * v);
-    const changes = await page.evaluate((left, top, width, height) => {
-        const data = document.getElementById('surface').getContext('2d').getImageData(left, top, width, height).data;
-        let count = 0;
-        for (let x = 1; x < width; ++x) {
-            let same = true;
-            for (let y = 0; y < height && same; ++y) {
-                const p = 4 * (y * width + x);
-                same = data[p] === data[p - 4] && data[p + 1] === data[p - 3] && data[p + 2] === data[p - 2];
-            }
-            count += same ? 0 : 1;
+    const {pixels: data} = await surfacePixels(page, {left, top, width, height});
+    let changes = 0;
+    for (let x = 1; x < width; ++x) {
+        let same = true;
+        for (let y = 0; y < height && same; ++y) {
+            const p = 4 * (y * width + x);
+            same = data[p] === data[p - 4] && data[p + 1] === data[p - 3] && data[p + 2] === data[p - 2];
         }
-        return count;
-    }, left, top, width, height);
+        changes += same ? 0 : 1;
+    }
     assert.ok(changes > 19, `${changes} changes from column to column`);
     await page.close();
 });
@@ -207,28 +223,17 @@ for (const viewport of [{width: 1920, height: 1080, deviceScaleFactor: 1}, {widt
         const page = await openPage(browser, {hash: '#replay', viewport});
         for (const line of steps)
             await replay(page, line);
-        const keep = () => {
-            const surface = document.getElementById('surface');
-            window.stepped = surface.getContext('2d').getImageData(0, 0, surface.width, surface.height).data;
-        };
-        await page.evaluate(keep);
+        const stepped = await surfacePixels(page);
         // Away and back: the page is fitted anew, smaller, then as it was, and repainted whole.
-        const width = () => document.getElementById('surface').width;
-        const stepped = await page.evaluate(width);
         await page.setViewport({...viewport, height: viewport.height - 100});
-        await page.waitForFunction((w) => document.getElementById('surface').width < w, {timeout: 5000}, stepped);
+        await lessonShown(page, stepped.width, true);
         await page.setViewport(viewport);
-        await page.waitForFunction((w) => document.getElementById('surface').width === w, {timeout: 5000}, stepped);
-        const differing = await page.evaluate(() => {
-            const surface = document.getElementById('surface');
-            const whole = surface.getContext('2d').getImageData(0, 0, surface.width, surface.height).data;
-            if (whole.length !== window.stepped.length)
-                return -1;
-            let count = 0;
-            for (let i = 0; i < whole.length; i += 4)
-                count += whole[i] !== window.stepped[i] || whole[i + 1] !== window.stepped[i + 1] || whole[i + 2] !== window.stepped[i + 2] ? 1 : 0;
-            return count;
-        });
+        await lessonShown(page, stepped.width);
+        const whole = await surfacePixels(page);
+        assert.equal(whole.pixels.length, stepped.pixels.length);
+        let differing = 0;
+        for (let i = 0; i < whole.pixels.length; i += 4)
+            differing += [0, 1, 2].some((k) => whole.pixels[i + k] !== stepped.pixels[i + k]) ? 1 : 0;
         assert.equal(differing, 0);
         assert.deepEqual(page.problems, []);
         await page.close();
@@ -239,13 +244,13 @@ test('browser zoom grows the lesson past the viewport, which scrolls; back at 10
     const page = await openPage(browser, {hash: '#replay'});
     // Zoom to 200%: twice the ratio, half the viewport in CSS pixels, the same device pixels.
     await page.setViewport({width: 512, height: 384, deviceScaleFactor: 2});
-    await page.waitForFunction(() => document.getElementById('surface').width !== 1024, {timeout: 5000});
+    await lessonShown(page, 2048);
     let m = await measure(page);
     assert.deepEqual(m.canvas, {width: 2048, height: 1536});
     assert.deepEqual([m.lesson.right - m.lesson.left, m.lesson.bottom - m.lesson.top], [1024, 768]);
     assert.deepEqual(m.scroll, {width: 1024, height: 768});
     await page.setViewport({width: 1024, height: 768, deviceScaleFactor: 1});
-    await page.waitForFunction(() => document.getElementById('surface').width === 1024, {timeout: 5000});
+    await lessonShown(page, 1024);
     m = await measure(page);
     assert.deepEqual(m.canvas, {width: 1024, height: 768});
     assert.deepEqual(m.scroll, m.viewport);

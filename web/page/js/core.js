@@ -65,9 +65,10 @@ function rectAt(at) {
     return [...page.M.HEAP32.subarray(i, i + 4)];
 }
 
-// Fits the lesson to a space of device pixels, the core's canvas made its size; where it stands.
-export function fitLesson(width, height) {
-    return rectAt(page.M._ij_fit(width, height));
+// Fits the lesson to a space of device pixels, the core's canvas made its size, its corner on a
+// multiple of `align` device pixels; where it stands.
+export function fitLesson(width, height, align) {
+    return rectAt(page.M._ij_fit(width, height, align));
 }
 
 // A layout rectangle on the lesson's canvas, in device pixels.

@@ -4,6 +4,7 @@
 import {page} from './state.js';
 import {fitLesson, deviceLength} from './core.js';
 import {css} from './elements.js';
+import {makeSurface} from './surface.js';
 import {placeAll} from './build.js';
 import {placeHitAreas} from './touch.js';
 import {fitListRows} from './lists.js';
@@ -28,6 +29,16 @@ function zoomOf(ratio) {
     return Math.max(1, seen.zoom);
 }
 
+// The fewest device pixels that make a whole number of CSS pixels at this ratio (3 at 1.5, 21 at
+// 2.625), or 1 where none up to 64 do. A canvas placed there starts on a device pixel.
+function wholeCssPixel(ratio) {
+    for (let n = 1; n <= 64; ++n) {
+        if (Math.abs(n / ratio - Math.round(n / ratio)) < 1e-6)
+            return n;
+    }
+    return 1;
+}
+
 // The lengths the page's styles take from the layout, as CSS lengths at the lesson's scale: the
 // borders and insets of the controls, the message's and the end's boxes and fonts.
 const LENGTHS = [1, 2, 3, 12, 16, 19, 20, 24, 33, 88, 280];
@@ -38,22 +49,16 @@ export function fitStage() {
     const ratio = window.devicePixelRatio || 1;
     const zoom = zoomOf(ratio);
     const root = document.documentElement;
+    const align = wholeCssPixel(ratio);
     const [left, top, width, height] = fitLesson(Math.floor(root.clientWidth * ratio * zoom),
-                                                 Math.floor(root.clientHeight * ratio * zoom));
-    page.stage = {left, top, width, height, ratio};
+                                                 Math.floor(root.clientHeight * ratio * zoom), align);
+    page.stage = {left, top, width, height, ratio, align};
     const stage = document.getElementById('stage');
     stage.style.left = css(left);
     stage.style.top = css(top);
     stage.style.width = css(width);
     stage.style.height = css(height);
-    const surface = document.getElementById('surface');
-    // Sizing a canvas clears it, even to the size it has.
-    if (surface.width !== width || surface.height !== height) {
-        surface.width = width;
-        surface.height = height;
-    }
-    surface.style.width = css(width);
-    surface.style.height = css(height);
+    makeSurface(width, height);
     for (const length of LENGTHS)
         root.style.setProperty('--l' + length, css(deviceLength(length)));
     // The focus ring is never thinner than two device pixels.
@@ -73,16 +78,31 @@ export function fit() {
     placeHitAreas();
 }
 
+// A zoom changes the size and the ratio, told by two events that may come in either order, the
+// second before the first's values have all changed: the page is fitted once, at the next frame,
+// when both have.
+let fitAsked = false;
+
+function askFit() {
+    if (fitAsked)
+        return;
+    fitAsked = true;
+    requestAnimationFrame(guarded(() => {
+        fitAsked = false;
+        fit();
+    }));
+}
+
 // The ratio's change is told by a media query on the ratio it was, asked again at each change.
 export function watchSize() {
-    window.addEventListener('resize', guarded(fit));
+    window.addEventListener('resize', askFit);
     const watchRatio = () => {
         const query = window.matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
-        const changed = guarded(() => {
+        const changed = () => {
             query.removeEventListener('change', changed);
-            fit();
+            askFit();
             watchRatio();
-        });
+        };
         query.addEventListener('change', changed);
     };
     watchRatio();

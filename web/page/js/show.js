@@ -3,6 +3,7 @@
 import {page} from './state.js';
 import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
+import {putArea} from './surface.js';
 
 function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
@@ -125,9 +126,22 @@ function overlaps(a, b) {
     return a[0] < b[0] + b[2] && b[0] < a[0] + a[2] && a[1] < b[1] + b[3] && b[1] < a[1] + a[3];
 }
 
-// Within the window, and none that another holds whole. Overlapping ones are not joined: the
-// box around the edges of a shape would be the whole shape again. Painting a pixel twice gives
-// the same pixel.
+// Each repaint of an area costs the core a pass over the whole window's items and ticks, and the
+// browser a copy, whatever the area's size: two areas are joined where the box around them is
+// hardly larger than the two (the strips of a shape's top, the bands of a small shape's edges),
+// but not where it would take much more (the box around the edges of a large shape is the whole
+// shape again). In layout pixels.
+const JOIN_SLACK = 256;
+
+const boxOf = (a, b) => {
+    const left = Math.min(a[0], b[0]);
+    const top = Math.min(a[1], b[1]);
+    return [left, top, Math.max(a[0] + a[2], b[0] + b[2]) - left, Math.max(a[1] + a[3], b[1] + b[3]) - top];
+};
+const areaOf = (r) => r[2] * r[3];
+
+// Within the window, and none that another holds whole; near ones joined. Painting a pixel twice
+// gives the same pixel.
 function merged(rects) {
     const clipped = [];
     for (const r of rects) {
@@ -137,12 +151,26 @@ function merged(rects) {
         if (c[2] > 0 && c[3] > 0)
             clipped.push(c);
     }
-    const holds = (a, b) => a[0] <= b[0] && a[1] <= b[1] && a[0] + a[2] >= b[0] + b[2] && a[1] + a[3] >= b[1] + b[3];
-    return clipped.filter((r, i) => !clipped.some((o, j) => j !== i && holds(o, r) && (!holds(r, o) || j < i)));
+    let joined = true;
+    while (joined) {
+        joined = false;
+        for (let i = 0; i < clipped.length && !joined; ++i) {
+            for (let j = i + 1; j < clipped.length && !joined; ++j) {
+                const box = boxOf(clipped[i], clipped[j]);
+                if (areaOf(box) <= areaOf(clipped[i]) + areaOf(clipped[j]) + JOIN_SLACK) {
+                    clipped[i] = box;
+                    clipped.splice(j, 1);
+                    joined = true;
+                }
+            }
+        }
+    }
+    return clipped;
 }
 
 // The core repaints each area (layout pixels) into its canvas, which lies in its memory the
-// lesson's size in device pixels; only the device pixels painted are copied onto the surface.
+// lesson's size in device pixels; only the device pixels painted are copied onto the surface's
+// tiles.
 function paint(areas) {
     const M = page.M;
     const {width, height} = page.stage;
@@ -156,7 +184,7 @@ function paint(areas) {
             page.image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, at, width * height * 4), width, height);
             page.imageAt = at;
         }
-        page.context.putImageData(page.image, 0, 0, left, top, w, h);
+        putArea(page.image, left, top, w, h);
     }
 }
 
