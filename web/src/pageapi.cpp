@@ -619,27 +619,34 @@ EMSCRIPTEN_KEEPALIVE const char* ij_last_bytes()
     return page->text.data();
 }
 
-// Fits the lesson to the page's space (device pixels) and makes the canvas its size; returns where
-// it stands in the space: left, top, width, height. Its corner moves back from the centre to a
-// multiple of `align` device pixels, which the page gives as a whole number of CSS pixels: a
-// browser places a canvas that starts within a device pixel a pixel off here and there.
+// Fits the lesson to the page's space (device pixels) and makes the canvas for it; returns where
+// the lesson stands in the space, its size and the canvas's: left, top, width, height, canvas
+// width, canvas height. A browser shows a canvas that starts or ends within a CSS pixel a device
+// pixel off here and there, so the canvas starts and ends on a multiple of `align` device pixels,
+// which the page gives as a whole number of CSS pixels: the lesson's corner moves back from the
+// centre to one, and the canvas reaches beyond the lesson (in the window's colour) up to the next
+// for its far edges; the page shows no more of it than the lesson.
 EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight, int align)
 {
-    const int width = std::min(spaceWidth, kLargestSpaceWidth);
-    const int height = std::min(spaceHeight, kLargestSpaceHeight);
-    core::Stage stage = core::fitLesson(width, height);
-    if (width > 0 && height > 0) {
-        stage.left += (spaceWidth - width) / 2;
-        stage.top += (spaceHeight - height) / 2;
+    const int fitWidth = std::min(spaceWidth, kLargestSpaceWidth);
+    const int fitHeight = std::min(spaceHeight, kLargestSpaceHeight);
+    core::Stage stage = core::fitLesson(fitWidth, fitHeight);
+    if (fitWidth > 0 && fitHeight > 0) {
+        stage.left += (spaceWidth - fitWidth) / 2;
+        stage.top += (spaceHeight - fitHeight) / 2;
     }
-    if (align > 1) {
-        stage.left -= stage.left % align;
-        stage.top -= stage.top % align;
-    }
+    align = std::max(align, 1);
+    stage.left -= stage.left % align;
+    stage.top -= stage.top % align;
     page->stage = stage;
-    if (page->canvas.width() != stage.width || page->canvas.height() != stage.height)
-        page->canvas = core::Canvas(stage.width, stage.height, core::PixelOrder::Rgba);
-    return handOut(core::Rect{stage.left, stage.top, stage.width, stage.height});
+    const int width = (stage.width + align - 1) / align * align;
+    const int height = (stage.height + align - 1) / align * align;
+    if (page->canvas.width() != width || page->canvas.height() != height)
+        page->canvas = core::Canvas(width, height, core::PixelOrder::Rgba);
+    static int fitted[6];
+    const int values[] = {stage.left, stage.top, stage.width, stage.height, width, height};
+    std::copy(std::begin(values), std::end(values), fitted);
+    return fitted;
 }
 
 // A layout rectangle on the canvas, in device pixels: left, top, width, height.

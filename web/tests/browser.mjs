@@ -59,33 +59,20 @@ export async function replay(page, script) {
     return page.evaluate((text) => window.ichijikansu.replay(text), script);
 }
 
-// The lesson's pixels as its canvas tiles hold them, put together: the whole lesson's size in
-// device pixels, each tile's size in backing pixels and on the screen (CSS pixels), and the RGBA
-// pixels of `rect` ({left, top, width, height} in device pixels; all of them without it, none
-// with `false`).
+// The lesson's canvas: its backing store's size, its size on the screen (CSS pixels), and the
+// RGBA pixels of `rect` ({left, top, width, height} in backing pixels; all of them without it,
+// none with `false`).
 export async function surfacePixels(page, rect = null) {
     const got = await page.evaluate((rect) => {
-        const ratio = window.devicePixelRatio;
-        const surface = document.getElementById('surface').getBoundingClientRect();
-        const tiles = [...document.querySelectorAll('#surface canvas')].map((canvas) => {
-            const r = canvas.getBoundingClientRect();
-            return {canvas, left: Math.round((r.left - surface.left) * ratio), top: Math.round((r.top - surface.top) * ratio),
-                    width: canvas.width, height: canvas.height, cssWidth: r.width, cssHeight: r.height};
-        });
-        const width = Math.max(...tiles.map((t) => t.left + t.width));
-        const height = Math.max(...tiles.map((t) => t.top + t.height));
-        const all = document.createElement('canvas');
-        all.width = width;
-        all.height = height;
-        const context = all.getContext('2d');
-        for (const t of tiles)
-            context.drawImage(t.canvas, t.left, t.top);
-        const area = rect || {left: 0, top: 0, width, height};
-        const data = rect === false ? new Uint8Array(0) : context.getImageData(area.left, area.top, area.width, area.height).data;
+        const surface = document.getElementById('surface');
+        const r = surface.getBoundingClientRect();
+        const area = rect || {left: 0, top: 0, width: surface.width, height: surface.height};
+        const data = rect === false ? new Uint8Array(0)
+            : surface.getContext('2d').getImageData(area.left, area.top, area.width, area.height).data;
         let binary = '';
         for (let i = 0; i < data.length; i += 0x8000)
             binary += String.fromCharCode(...data.subarray(i, i + 0x8000));
-        return {width, height, tiles: tiles.map(({canvas, ...t}) => t), area, pixels: btoa(binary)};
+        return {width: surface.width, height: surface.height, cssWidth: r.width, cssHeight: r.height, pixels: btoa(binary)};
     }, rect);
     return {...got, pixels: Buffer.from(got.pixels, 'base64')};
 }

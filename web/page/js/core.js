@@ -65,10 +65,12 @@ function rectAt(at) {
     return [...page.M.HEAP32.subarray(i, i + 4)];
 }
 
-// Fits the lesson to a space of device pixels, the core's canvas made its size, its corner on a
-// multiple of `align` device pixels; where it stands.
+// Fits the lesson to a space of device pixels, its corner on a multiple of `align` device pixels,
+// and makes the core's canvas for it, up to the next multiple: where it stands, its size and the
+// canvas's, [left, top, width, height, canvas width, canvas height].
 export function fitLesson(width, height, align) {
-    return rectAt(page.M._ij_fit(width, height, align));
+    const i = page.M._ij_fit(width, height, align) >> 2;
+    return [...page.M.HEAP32.subarray(i, i + 6)];
 }
 
 // A layout rectangle on the lesson's canvas, in device pixels.

@@ -4,7 +4,6 @@
 import {page} from './state.js';
 import {fitLesson, deviceLength} from './core.js';
 import {css} from './elements.js';
-import {makeSurface} from './surface.js';
 import {placeAll} from './build.js';
 import {placeHitAreas} from './touch.js';
 import {fitListRows} from './lists.js';
@@ -50,15 +49,22 @@ export function fitStage() {
     const zoom = zoomOf(ratio);
     const root = document.documentElement;
     const align = wholeCssPixel(ratio);
-    const [left, top, width, height] = fitLesson(Math.floor(root.clientWidth * ratio * zoom),
-                                                 Math.floor(root.clientHeight * ratio * zoom), align);
-    page.stage = {left, top, width, height, ratio, align};
+    const [left, top, lessonWidth, lessonHeight, width, height] =
+        fitLesson(Math.floor(root.clientWidth * ratio * zoom), Math.floor(root.clientHeight * ratio * zoom), align);
+    page.stage = {left, top, width, height, ratio};
     const stage = document.getElementById('stage');
     stage.style.left = css(left);
     stage.style.top = css(top);
-    stage.style.width = css(width);
-    stage.style.height = css(height);
-    makeSurface(width, height);
+    stage.style.width = css(lessonWidth);
+    stage.style.height = css(lessonHeight);
+    const surface = document.getElementById('surface');
+    // Sizing a canvas clears it, even to the size it has.
+    if (surface.width !== width || surface.height !== height) {
+        surface.width = width;
+        surface.height = height;
+    }
+    surface.style.width = css(width);
+    surface.style.height = css(height);
     for (const length of LENGTHS)
         root.style.setProperty('--l' + length, css(deviceLength(length)));
     // The focus ring is never thinner than two device pixels.

@@ -3,7 +3,6 @@
 import {page} from './state.js';
 import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
-import {putArea} from './surface.js';
 
 function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
@@ -169,8 +168,7 @@ function merged(rects) {
 }
 
 // The core repaints each area (layout pixels) into its canvas, which lies in its memory the
-// lesson's size in device pixels; only the device pixels painted are copied onto the surface's
-// tiles.
+// lesson's size in device pixels; only the device pixels painted are copied onto the surface.
 function paint(areas) {
     const M = page.M;
     const {width, height} = page.stage;
@@ -184,7 +182,7 @@ function paint(areas) {
             page.image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, at, width * height * 4), width, height);
             page.imageAt = at;
         }
-        putArea(page.image, left, top, w, h);
+        page.context.putImageData(page.image, 0, 0, left, top, w, h);
     }
 }
 

@@ -56,6 +56,7 @@ function start(module) {
     });
     useWindow(readWindow());
     const root = document.getElementById('window');
+    page.context = document.getElementById('surface').getContext('2d', {alpha: false});
     page.announcer = document.getElementById('announcer');
     build(root, readLayout());
     if (replayMode)

@@ -8,13 +8,12 @@ export const replayMode = location.hash === '#replay';
 export const page = {
     M: null, // the core: its ij_ functions and its memory
     window: null, // the window as the core lays it out: {width, height, gothic, serif, emptyCell}
-    // Where the lesson stands on the page, in device pixels (left, top, width, height), the
-    // device pixels per CSS pixel (ratio) it was fitted at, and the fewest device pixels that make
-    // whole CSS pixels (align).
+    // Where the lesson stands on the page and the size of its canvas, in device pixels (left, top,
+    // width, height), and the device pixels per CSS pixel (ratio) it was fitted at.
     stage: null,
     items: [], // per layout row: {entry, index, el, list, last: {...}}
     byName: new Map(), // the same items by their names
-    tiles: [], // the surface's canvases: {left, top, width, height, context}, in device pixels
+    context: null, // the surface's 2D context
     graphText: null, // the graph's element, whose label describes it
     announcer: null, // the live region that tells screen readers what the core announces
     shown: false, // the page has shown the core's state once, whole
