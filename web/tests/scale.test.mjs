@@ -125,6 +125,7 @@ const viewports = [
     {width: 1920, height: 1080, deviceScaleFactor: 1},
     {width: 1366, height: 657, deviceScaleFactor: 1},
     {width: 390, height: 844, deviceScaleFactor: 3},
+    {width: 640, height: 400, deviceScaleFactor: 1},
     {width: 1024, height: 768, deviceScaleFactor: 1.5},
     {width: 1280, height: 800, deviceScaleFactor: 2},
     {width: 1024, height: 768, deviceScaleFactor: 1},
@@ -158,6 +159,9 @@ test('the lesson fills each viewport at the fitted size, crisp, every control in
             assert.ok(Math.abs(at - Math.round(at)) < 0.01 && back > -0.1 && back < 2 * m.ratio, `${what}: ${at}`);
         }
         assert.equal((await graphOffScreen(page)).differing, 0, `${what}: the screen is not the canvas`);
+        // The focus ring is never thinner than two device pixels.
+        const ring = await page.evaluate(() => parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--ring-width')));
+        assert.ok(ring * m.ratio >= 2 - 0.01, `${what}: a ring of ${ring} CSS pixels`);
         assert.deepEqual(m.scroll, m.viewport, `${what}: the page scrolls`);
         for (const c of m.controls) {
             const inside = c.left >= m.lesson.left - 0.01 && c.top >= m.lesson.top - 0.01 && c.right <= m.lesson.right + 0.01
