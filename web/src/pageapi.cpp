@@ -676,12 +676,17 @@ EMSCRIPTEN_KEEPALIVE const int* ij_list_parts(int left, int top, int width, int 
 }
 
 // Repaints the canvas over a layout rectangle, mapped by its edges as every item is; returns the
-// canvas's rectangle that was painted (left, top, width, height).
+// canvas's rectangle that was painted (left, top, width, height). An area reaching the lesson's
+// far edge reaches the canvas's, which may lie a few pixels beyond it.
 EMSCRIPTEN_KEEPALIVE const int* ij_paint(int left, int top, int width, int height)
 {
     const core::Stage stage = onCanvas();
-    const core::Rect area = stage.scale.rect(core::Rect{left, top, width, height})
-                                .intersected(core::Rect{0, 0, page->canvas.width(), page->canvas.height()});
+    core::Rect mapped = stage.scale.rect(core::Rect{left, top, width, height});
+    if (mapped.right() >= stage.width)
+        mapped.width = page->canvas.width() - mapped.left;
+    if (mapped.bottom() >= stage.height)
+        mapped.height = page->canvas.height() - mapped.top;
+    const core::Rect area = mapped.intersected(core::Rect{0, 0, page->canvas.width(), page->canvas.height()});
     if (!area.isEmpty())
         core::paintScene(page->canvas, area, page->window, page->program.state(), picturesAt(stage), stage);
     return handOut(area.isEmpty() ? core::Rect{} : area);

@@ -153,6 +153,15 @@ test('the lesson fills each viewport at the fitted size, crisp, every control in
         assert.deepEqual(m.canvas, {width: whole(lesson.width), height: whole(lesson.height)}, what);
         assert.ok(near(m.surface.right - m.surface.left, m.canvas.width), what);
         assert.ok(near(m.surface.bottom - m.surface.top, m.canvas.height), what);
+        // Its last row and column are painted, in the window's green.
+        for (const edge of [{left: 0, top: m.canvas.height - 1, width: m.canvas.width, height: 1},
+                            {left: m.canvas.width - 1, top: 0, width: 1, height: m.canvas.height}]) {
+            const {pixels} = await surfacePixels(page, edge);
+            const colours = new Set();
+            for (let i = 0; i < pixels.length; i += 4)
+                colours.add((pixels[i] << 16) | (pixels[i + 1] << 8) | pixels[i + 2]);
+            assert.deepEqual([...colours], [0xc0dcc0], `${what}: edge ${JSON.stringify(edge)}`);
+        }
         // Centred, the corner moved back by less than two CSS pixels to start on a whole one.
         for (const [at, free] of [[m.lesson.left, space.width - lesson.width], [m.lesson.top, space.height - lesson.height]]) {
             const back = Math.floor(free / 2) - at * m.ratio;
