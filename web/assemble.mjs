@@ -46,12 +46,12 @@ const PAGE_MODULES = [
     'failure.js', // what went wrong, told on the page; the page stopped
     'core.js', // the bridge to the core's exports, and its state read out
     'elements.js', // an element in its place and font
+    'touch.js', // the lists' arrows' hit areas on a touch screen
     'show.js', // the core's state shown in the elements and on the surface
     'message.js', // the full-tank box and the notice that the program has ended
     'controls.js', // the buttons
     'lists.js', // the lists: their rows, keys, mouse and scroll bar
     'build.js', // the window's elements from the layout table, in reading order
-    'touch.js', // the lists' arrows' hit areas on a touch screen
     'clock.js', // the core's clock on the browser's frames
     'scale.js', // the window's size and scale
     'copy.js', // the records onto the clipboard

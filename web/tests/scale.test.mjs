@@ -280,11 +280,9 @@ test('browser zoom grows the lesson past the viewport, which scrolls; back at 10
     await page.close();
 });
 
-test('on a touch screen the lists\' arrows take taps around them, over no other control', async () => {
-    const page = await openPage(browser, {hash: '#replay',
-                                          viewport: {width: 390, height: 844, deviceScaleFactor: 3, hasTouch: true, isMobile: true}});
-    assert.equal(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), true);
-    const arrows = await page.evaluate(() => {
+// Each list arrow's box, its hit area's, and the other controls' that take taps, as shown.
+function arrowsAndControls(page) {
+    return page.evaluate(() => {
         const box = (el) => {
             const r = el.getBoundingClientRect();
             return {left: r.left, top: r.top, right: r.right, bottom: r.bottom};
@@ -296,22 +294,33 @@ test('on a touch screen the lists\' arrows take taps around them, over no other 
             up: arrow.classList.contains('up'),
             arrow: box(arrow),
             hit: box(arrow.querySelector('.hit')),
-            others: controls.filter((el) => el !== arrow.closest('.list')).map(box),
+            others: controls.filter((el) => el !== arrow.closest('.list')).map((el) => ({name: el.id, ...box(el)})),
         }));
     });
+}
+
+const overlaps = (a, b) => a.left < b.right - 0.01 && b.left < a.right - 0.01 && a.top < b.bottom - 0.01 && b.top < a.bottom - 0.01;
+
+function checkHitAreas(arrows, when) {
     assert.equal(arrows.length, 6);
-    const overlaps = (a, b) => a.left < b.right - 0.01 && b.left < a.right - 0.01 && a.top < b.bottom - 0.01
-                               && b.top < a.bottom - 0.01;
     for (const {list, up, arrow, hit, others} of arrows) {
-        const what = `${list} ${up ? 'up' : 'down'}`;
+        const what = `${when}: ${list} ${up ? 'up' : 'down'}`;
         assert.ok(hit.left <= arrow.left && hit.top <= arrow.top && hit.right >= arrow.right && hit.bottom >= arrow.bottom, what);
-        assert.deepEqual(others.filter((o) => overlaps(o, hit)), [], what);
+        assert.deepEqual(others.filter((o) => overlaps(o, hit)).map((o) => o.name), [], what);
         // 44 pixels each way, or up to the control that stops it.
         const stoppedRight = others.some((o) => Math.abs(o.left - hit.right) < 0.01);
         const stoppedAcross = others.some((o) => Math.abs((up ? o.bottom : o.top) - (up ? hit.top : hit.bottom)) < 0.01);
         assert.ok(hit.right - hit.left >= 44 - 0.01 || stoppedRight, `${what}: ${JSON.stringify(hit)}`);
         assert.ok(hit.bottom - hit.top >= 44 - 0.01 || stoppedAcross, `${what}: ${JSON.stringify(hit)}`);
     }
+}
+
+test('on a touch screen the lists\' arrows take taps around them, over no other control', async () => {
+    const page = await openPage(browser, {hash: '#replay',
+                                          viewport: {width: 390, height: 844, deviceScaleFactor: 3, hasTouch: true, isMobile: true}});
+    assert.equal(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), true);
+    const arrows = await arrowsAndControls(page);
+    checkHitAreas(arrows, 'at the start');
 
     // A tap beyond the drawn arrow, within its hit area, scrolls the list by a row.
     const view = (id) => page.$eval(`#${id} .strip`, (strip) => strip.style.transform);
@@ -323,6 +332,10 @@ test('on a touch screen the lists\' arrows take taps around them, over no other 
         await page.touchscreen.tap(x, y);
         assert.notEqual(await view(list), before, `${list} ${up}`);
     }
+    // A record shows 点をグラフへ, near a list: the arrows' hit areas keep off it.
+    await replay(page, 'click btnMizuDasu\ntick 50\nclick btnKiroku');
+    assert.equal(await page.$eval('#btnTenki', (el) => el.hidden), false);
+    checkHitAreas(await arrowsAndControls(page), 'with a record');
     assert.deepEqual(page.problems, []);
     await page.close();
 });

@@ -3,6 +3,7 @@
 import {page} from './state.js';
 import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
+import {placeHitAreas} from './touch.js';
 
 function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
@@ -208,9 +209,16 @@ export function refresh(whole) {
     const changed = new Int32Array(M.HEAP32.buffer, M._ij_changed_items(), count).slice();
     const areas = [];
     const items = whole ? page.items : [...changed].map((index) => page.items[index]);
+    let controlShownOrHidden = false;
     for (const item of items) {
+        const wasVisible = item.last.visible;
         areas.push(...showItem(item));
+        controlShownOrHidden ||= item.el !== null && item.last.visible !== wasVisible
+                                 && (item.list !== null || item.el.classList.contains('button'));
     }
+    // A list's arrows reach no farther on a touch screen than the controls around them.
+    if (controlShownOrHidden)
+        placeHitAreas();
     const graphChanged = M._ij_graph_changed() === 1;
     // The tank and the graph are painted from their items' bounds, beyond them (the outline, the
     // scales): if either moved, everything is painted again.

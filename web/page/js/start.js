@@ -6,7 +6,6 @@ import {refresh, onShow, announce} from './show.js';
 import {showMessage, onQuit} from './message.js';
 import {fitListRows} from './lists.js';
 import {build} from './build.js';
-import {placeHitAreas} from './touch.js';
 import {startClock, onTimer} from './clock.js';
 import {fitStage, watchSize} from './scale.js';
 import {startCopying, onClipboard} from './copy.js';
@@ -63,7 +62,6 @@ function start(module) {
         M._ij_hold(1);
     M._ij_activate();
     refresh(true);
-    placeHitAreas();
     page.byName.get('btnMizuDasu').el.focus();
     // The focus ring shows once the keyboard moves the focus, and goes with the next click.
     document.addEventListener('keydown', (event) => {

@@ -39,7 +39,7 @@ function hitArea(arrow, up, boxes) {
     return hit;
 }
 
-// Every list's two hit areas, after the page has placed its elements.
+// Every list's two hit areas, after the page has placed its elements or shown or hidden one.
 export function placeHitAreas() {
     for (const item of page.items) {
         if (!item.list)
