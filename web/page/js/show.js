@@ -91,11 +91,25 @@ function changedAreas(entry, was, now) {
     const b = boundsOf(now);
     if (entry.kind !== 'shape' || was.visible !== now.visible || was.visible === false)
         return [a, b];
-    return [...minus(a, b), ...minus(b, a), ...edges(a), ...edges(b)];
+    return [...minus(a, b), ...minus(b, a), ...edges(a, b), ...edges(b, a)];
 }
 
-function edges([x, y, w, h]) {
-    return [[x, y, w, EDGE], [x, y + h - EDGE, w, EDGE], [x, y, EDGE, h], [x + w - EDGE, y, EDGE, h]];
+// The bands along the edges of `r` that moved on the way from or to `other`: along an edge that
+// stayed, the rectangles' common part looks the same, and what only one of them holds is repainted
+// whole. The water rising repaints its top, not its sides from top to bottom.
+function edges(r, other) {
+    const [x, y, w, h] = r;
+    const [ox, oy, ow, oh] = other;
+    const bands = [];
+    if (y !== oy)
+        bands.push([x, y, w, EDGE]);
+    if (y + h !== oy + oh)
+        bands.push([x, y + h - EDGE, w, EDGE]);
+    if (x !== ox)
+        bands.push([x, y, EDGE, h]);
+    if (x + w !== ox + ow)
+        bands.push([x + w - EDGE, y, EDGE, h]);
+    return bands;
 }
 
 // The parts of rectangle a outside rectangle b: up to four.
