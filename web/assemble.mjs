@@ -46,6 +46,7 @@ const PAGE_MODULES = [
     'failure.js', // what went wrong, told on the page; the page stopped
     'core.js', // the bridge to the core's exports, and its state read out
     'elements.js', // an element in its place and font
+    'touch.js', // the lists' arrows' hit areas on a touch screen
     'show.js', // the core's state shown in the elements and on the surface
     'message.js', // the full-tank box and the notice that the program has ended
     'controls.js', // the buttons

@@ -3,6 +3,7 @@
 // asks of its platform goes to the page's script through the Module.on* functions (none under
 // node, where it goes nowhere).
 
+#include "art.h"
 #include "bindings.h"
 #include "bmp.h"
 #include "controlpaint.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,7 +110,11 @@ struct Page {
     std::vector<int> taken;
     std::uint32_t graphKey = 0; // what the graph was last painted from
     core::Picture pictures[3];
+    // Where the lesson stands in the page's space, in device pixels, and the canvas it is painted
+    // into: the lesson's own size, its corner at the canvas's.
+    core::Stage stage = core::actualSize();
     core::Canvas canvas{core::kClientWidth, core::kClientHeight, core::PixelOrder::Rgba};
+    int rect[4] = {}; // the last rectangle handed out
 };
 
 Page* page = nullptr;
@@ -123,6 +129,74 @@ const char* handOut(std::string text)
     page->text = std::move(text);
     return page->text.c_str();
 }
+
+const int* handOut(const core::Rect& r)
+{
+    page->rect[0] = r.left;
+    page->rect[1] = r.top;
+    page->rect[2] = r.width;
+    page->rect[3] = r.height;
+    return page->rect;
+}
+
+// The lesson's scale on the page, its corner at the canvas's.
+core::Stage onCanvas()
+{
+    return {page->stage.scale, 0, 0, page->stage.width, page->stage.height};
+}
+
+// A picture drawn at a device size, kept while the page may show it at that size again.
+struct DrawnArt {
+    core::Art art;
+    int width;
+    int height;
+    core::Picture picture;
+};
+// The last drawn first; two sizes of each picture (a tablet turned and turned back) at most. A
+// list, so that a picture handed to the scene stays where it is while others are drawn.
+std::list<DrawnArt> drawnArt;
+constexpr std::size_t kDrawnArtKept = 6;
+
+// A picture as the canvas shows it at `scale`: at the design's size the decoded original, as the
+// desktop shows it; at any other size drawn at the device size of the first item showing it. (The
+// two vertical scales may differ by a device pixel; the other is stretched that pixel.)
+const core::Picture* pictureAt(core::Art art, const core::Picture& original, const core::Scale& scale)
+{
+    if (scale.isIdentity())
+        return &original;
+    const auto shows = [art](const core::ItemLayout& entry) { return entry.art == art; };
+    const auto entry = std::find_if(core::layout().begin(), core::layout().end(), shows);
+    if (entry == core::layout().end())
+        return &original;
+    const core::Rect size = scale.rect(entry->bounds);
+    const auto kept = std::find_if(drawnArt.begin(), drawnArt.end(), [&](const DrawnArt& drawn) {
+        return drawn.art == art && drawn.width == size.width && drawn.height == size.height;
+    });
+    if (kept != drawnArt.end()) {
+        drawnArt.splice(drawnArt.begin(), drawnArt, kept);
+    } else {
+        core::Picture picture = core::drawArt(art, size.width, size.height);
+        if (picture.width != size.width || picture.height != size.height)
+            return &original;
+        drawnArt.push_front({art, size.width, size.height, std::move(picture)});
+        if (drawnArt.size() > kDrawnArtKept)
+            drawnArt.pop_back();
+    }
+    return &drawnArt.front().picture;
+}
+
+// The pictures as the page's canvas shows them at its scale.
+core::ScenePictures picturesAt(const core::Stage& stage)
+{
+    return {pictureAt(core::Art::Faucet, page->pictures[0], stage.scale),
+            pictureAt(core::Art::VerticalScale, page->pictures[1], stage.scale),
+            pictureAt(core::Art::HorizontalScale, page->pictures[2], stage.scale)};
+}
+
+// The largest space the lesson is fitted to: four times the design's size each way. A page
+// zoomed far on a large screen would otherwise ask for a canvas of hundreds of megabytes.
+constexpr int kLargestSpaceWidth = 4 * core::kClientWidth;
+constexpr int kLargestSpaceHeight = 4 * core::kClientHeight;
 
 std::string colourJson(sim::Colour c)
 {
@@ -276,13 +350,11 @@ std::string fontFamilyCss(core::Face face)
     return css + faces.generic;
 }
 
-// What the page needs of the window as a whole: its size, the lists' scroll bar and the faces.
+// What the page needs of the window as a whole: its size in layout pixels and the faces.
 std::string windowJson()
 {
     std::string json = "{\"width\":" + std::to_string(core::kClientWidth);
     json += ",\"height\":" + std::to_string(core::kClientHeight);
-    json += ",\"scrollBarWidth\":" + std::to_string(core::kScrollBarExtent);
-    json += ",\"listEdge\":" + std::to_string(core::kListEdge);
     json += ",\"gothic\":";
     core::appendJsonString(json, fontFamilyCss(core::Face::Gothic));
     json += ",\"serif\":";
@@ -367,6 +439,8 @@ EMSCRIPTEN_KEEPALIVE void ij_renew()
     makePage(old->platform.separator);
     for (int art = 0; art < 3; ++art)
         page->pictures[art] = std::move(old->pictures[art]);
+    page->stage = old->stage;
+    page->canvas = std::move(old->canvas);
     delete old;
     page->program.activate();
 }
@@ -545,11 +619,82 @@ EMSCRIPTEN_KEEPALIVE const char* ij_last_bytes()
     return page->text.data();
 }
 
-// Repaints the window's surface within the rectangle and returns its RGBA pixels, row by row.
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* ij_paint(int left, int top, int width, int height)
+// Fits the lesson to the page's space (device pixels) and makes the canvas for it; returns where
+// the lesson stands in the space, its size and the canvas's: left, top, width, height, canvas
+// width, canvas height. A browser shows a canvas that starts or ends within a CSS pixel a device
+// pixel off here and there, so the canvas starts and ends on a multiple of `align` device pixels,
+// which the page gives as a whole number of CSS pixels: the lesson's corner moves back from the
+// centre to one, and the canvas reaches beyond the lesson (in the window's colour) up to the next
+// for its far edges; the page shows no more of it than the lesson.
+EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight, int align)
 {
-    const core::ScenePictures pictures{&page->pictures[0], &page->pictures[1], &page->pictures[2]};
-    core::paintScene(page->canvas, {left, top, width, height}, page->window, page->program.state(), pictures);
+    const int fitWidth = std::min(spaceWidth, kLargestSpaceWidth);
+    const int fitHeight = std::min(spaceHeight, kLargestSpaceHeight);
+    core::Stage stage = core::fitLesson(fitWidth, fitHeight);
+    if (fitWidth > 0 && fitHeight > 0) {
+        stage.left += (spaceWidth - fitWidth) / 2;
+        stage.top += (spaceHeight - fitHeight) / 2;
+    }
+    align = std::max(align, 1);
+    stage.left -= stage.left % align;
+    stage.top -= stage.top % align;
+    page->stage = stage;
+    const int width = (stage.width + align - 1) / align * align;
+    const int height = (stage.height + align - 1) / align * align;
+    if (page->canvas.width() != width || page->canvas.height() != height)
+        page->canvas = core::Canvas(width, height, core::PixelOrder::Rgba);
+    static int fitted[6];
+    const int values[] = {stage.left, stage.top, stage.width, stage.height, width, height};
+    std::copy(std::begin(values), std::end(values), fitted);
+    return fitted;
+}
+
+// A layout rectangle on the canvas, in device pixels: left, top, width, height.
+EMSCRIPTEN_KEEPALIVE const int* ij_map(int left, int top, int width, int height)
+{
+    return handOut(page->stage.scale.rect(core::Rect{left, top, width, height}));
+}
+
+// A pen's, a border's or a text's height at the page's scale, in device pixels.
+EMSCRIPTEN_KEEPALIVE int ij_length(int layoutPixels)
+{
+    return page->stage.scale.length(layoutPixels);
+}
+
+// A list's parts at the page's scale, in device pixels: its edge's outer and inner widths, its
+// scroll bar's width, and the heights of its two arrows, which stand at the bar's two ends.
+EMSCRIPTEN_KEEPALIVE const int* ij_list_parts(int left, int top, int width, int height)
+{
+    static int parts[5];
+    const core::Scale& scale = page->stage.scale;
+    const core::ListEdge edge = core::listEdge(scale);
+    const core::Rect bar = core::listScrollBar(scale.rect(core::Rect{left, top, width, height}), scale);
+    const core::ScrollBarParts arrows = core::scrollBarParts(bar, {}, scale);
+    const int values[] = {edge.outer, edge.inner, bar.width, arrows.upArrow.height, arrows.downArrow.height};
+    std::copy(std::begin(values), std::end(values), parts);
+    return parts;
+}
+
+// Repaints the canvas over a layout rectangle, mapped by its edges as every item is; returns the
+// canvas's rectangle that was painted (left, top, width, height). An area reaching the lesson's
+// far edge reaches the canvas's, which may lie a few pixels beyond it.
+EMSCRIPTEN_KEEPALIVE const int* ij_paint(int left, int top, int width, int height)
+{
+    const core::Stage stage = onCanvas();
+    core::Rect mapped = stage.scale.rect(core::Rect{left, top, width, height});
+    if (mapped.right() >= stage.width)
+        mapped.width = page->canvas.width() - mapped.left;
+    if (mapped.bottom() >= stage.height)
+        mapped.height = page->canvas.height() - mapped.top;
+    const core::Rect area = mapped.intersected(core::Rect{0, 0, page->canvas.width(), page->canvas.height()});
+    if (!area.isEmpty())
+        core::paintScene(page->canvas, area, page->window, page->program.state(), picturesAt(stage), stage);
+    return handOut(area.isEmpty() ? core::Rect{} : area);
+}
+
+// The canvas's RGBA pixels, row by row, its size the lesson's on the page.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* ij_pixels()
+{
     return page->canvas.pixels();
 }
 

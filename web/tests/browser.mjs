@@ -59,6 +59,24 @@ export async function replay(page, script) {
     return page.evaluate((text) => window.ichijikansu.replay(text), script);
 }
 
+// The lesson's canvas: its backing store's size, its size on the screen (CSS pixels), and the
+// RGBA pixels of `rect` ({left, top, width, height} in backing pixels; all of them without it,
+// none with `false`).
+export async function surfacePixels(page, rect = null) {
+    const got = await page.evaluate((rect) => {
+        const surface = document.getElementById('surface');
+        const r = surface.getBoundingClientRect();
+        const area = rect || {left: 0, top: 0, width: surface.width, height: surface.height};
+        const data = rect === false ? new Uint8Array(0)
+            : surface.getContext('2d').getImageData(area.left, area.top, area.width, area.height).data;
+        let binary = '';
+        for (let i = 0; i < data.length; i += 0x8000)
+            binary += String.fromCharCode(...data.subarray(i, i + 0x8000));
+        return {width: surface.width, height: surface.height, cssWidth: r.width, cssHeight: r.height, pixels: btoa(binary)};
+    }, rect);
+    return {...got, pixels: Buffer.from(got.pixels, 'base64')};
+}
+
 export async function dump(page) {
     const lines = await replay(page, 'dump');
     return JSON.parse(lines[0]);

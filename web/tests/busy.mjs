@@ -1,9 +1,10 @@
 // How hard the page works, by hand (prints a table, asserts nothing):
-//   node web/tests/busy.mjs
-// Headless Chromium at 1024 by 768: the animation frames asked for and the main thread's busy
-// time (CDP Performance.getMetrics TaskDuration over a span of wall-clock time) at rest, at the
-// slowest and the fastest rate, and at the fastest with the processor slowed four times (CDP
-// Emulation.setCPUThrottlingRate), which stands in for a school Chromebook.
+//   node web/tests/busy.mjs [WIDTHxHEIGHT[@RATIO]]
+// Headless Chromium at 1024 by 768, or the viewport given (CSS pixels, device pixel ratio): the
+// animation frames asked for and the main thread's busy time (CDP Performance.getMetrics
+// TaskDuration over a span of wall-clock time) at rest, at the slowest and the fastest rate, and at
+// the fastest with the processor slowed four times (CDP Emulation.setCPUThrottlingRate), which
+// stands in for a school Chromebook.
 import {launch, openPage} from './browser.mjs';
 
 const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -32,11 +33,19 @@ async function taskSeconds(session) {
     return metrics.find((m) => m.name === 'TaskDuration').value;
 }
 
+const size = /^(\d+)x(\d+)(?:@([\d.]+))?$/.exec(process.argv[2] || '1024x768');
+if (!size) {
+    console.error('usage: node web/tests/busy.mjs [WIDTHxHEIGHT[@RATIO]]');
+    process.exit(2);
+}
+const viewport = {width: Number(size[1]), height: Number(size[2]), deviceScaleFactor: Number(size[3] || 1)};
+
 const browser = await launch();
+console.log(`viewport ${viewport.width}x${viewport.height}, device pixel ratio ${viewport.deviceScaleFactor}\n`);
 console.log('| case | seconds watched | frames asked | frames/s | busy ms/s | still running at the end |');
 console.log('|---|---|---|---|---|---|');
 for (const c of cases) {
-    const page = await openPage(browser, {beforeLoad: countFrames});
+    const page = await openPage(browser, {beforeLoad: countFrames, viewport});
     const session = await page.createCDPSession();
     await session.send('Performance.enable');
     await page.focus('#lbxJikan');

@@ -1,9 +1,10 @@
 // Builds the window's elements from the core's layout table: the controls, the texts, the table
 // of records and the graph's description, in reading order.
 import {page} from './state.js';
-import {place, captioned} from './elements.js';
+import {deviceRect} from './core.js';
+import {place, captioned, applyFont} from './elements.js';
 import {makeButton} from './controls.js';
-import {makeList} from './lists.js';
+import {makeList, placeList} from './lists.js';
 
 function textBox(entry, className) {
     return captioned('div', className + ' align-' + entry.align + ' border-' + entry.border, entry);
@@ -65,7 +66,7 @@ export function build(root, layout) {
     ordered.push({el: table, entry: {tabOrder: firstHeader.entry.tabOrder}, index: 0});
     ordered.sort((a, b) => rank(a) - rank(b));
     for (const item of items) {
-        if (['button', 'colourButton', 'toggle', 'list'].includes(item.entry.kind))
+        if (CONTROLS.includes(item.entry.kind))
             clipUnderLaterItems(item);
     }
     for (const item of ordered)
@@ -143,22 +144,48 @@ function columnHeaders() {
 
 // A control lies under the items the window creates after it (the toggle's last column is the
 // left border of the text beside it); the core paints those, so the control leaves them free.
+// The holes are cut where the core paints them, in CSS pixels from the control's corner.
 function clipUnderLaterItems(item) {
-    const [x, y, w, h] = item.entry.bounds;
+    const [x, y, w, h] = deviceRect(item.entry.bounds);
+    const c = (devicePixels) => devicePixels / page.stage.ratio;
     const holes = [];
     for (const later of page.items.slice(item.index + 1)) {
         if (!['label', 'staticText', 'shape', 'picture'].includes(later.entry.kind))
             continue;
-        const [lx, ly, lw, lh] = later.entry.bounds;
+        const [lx, ly, lw, lh] = deviceRect(later.entry.bounds);
         const left = Math.max(x, lx) - x;
         const top = Math.max(y, ly) - y;
         const right = Math.min(x + w, lx + lw) - x;
         const bottom = Math.min(y + h, ly + lh) - y;
         if (right > left && bottom > top)
-            holes.push(`M${left} ${top}H${right}V${bottom}H${left}Z`);
+            holes.push(`M${c(left)} ${c(top)}H${c(right)}V${c(bottom)}H${c(left)}Z`);
     }
     if (holes.length > 0)
-        item.el.style.clipPath = `path(evenodd, "M0 0H${w}V${h}H0Z${holes.join('')}")`;
+        item.el.style.clipPath = `path(evenodd, "M0 0H${c(w)}V${c(h)}H0Z${holes.join('')}")`;
+}
+
+const CONTROLS = ['button', 'colourButton', 'toggle', 'list'];
+
+// Every element again where the core puts it at the page's scale, as after the page was resized:
+// its place, its font, a list's parts and a control's holes. An item that moves stands where the
+// core last had it; a label sized to its text keeps its place, as it always does.
+export function placeAll() {
+    for (const item of page.items) {
+        if (!item.el)
+            continue;
+        const {entry, last} = item;
+        const moved = last.visible !== undefined && !entry.sizedToText;
+        place(item.el, moved ? [last.left, last.top, last.width, last.height] : entry.bounds);
+        if (item.list) {
+            applyFont(item.list.strip, entry);
+            placeList(item.list, entry);
+        } else {
+            applyFont(item.el, entry);
+        }
+        if (CONTROLS.includes(entry.kind))
+            clipUnderLaterItems(item);
+    }
+    place(page.graphText, page.items.find((item) => item.entry.kind === 'paintArea').entry.bounds);
 }
 
 function rank(item) {

@@ -2,9 +2,9 @@
 // ticks due since the last. A frame is asked for only once a tick is due, and no sooner than
 // FRAME_GAP after the last, since every frame that shows something costs the browser a few
 // milliseconds of work whatever it shows; the clock keeps real time regardless, as a prompt runs
-// every tick due. Nothing else asks for frames, so a page at rest does no work at all: none with
-// the timer off (the full-tank message stops it first), none in a hidden tab, none once the
-// program has ended.
+// every tick due. Nothing else asks for frames but a resize, so a page at rest does no work at
+// all: none with the timer off (the full-tank message stops it first), none in a hidden tab, none
+// once the program has ended.
 import {page, replayMode} from './state.js';
 import {guarded} from './failure.js';
 

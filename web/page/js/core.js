@@ -59,6 +59,43 @@ export function readGraphDescription() {
     return page.M.UTF8ToString(page.M._ij_graph_description());
 }
 
+// Four ints the core handed out: a rectangle, left, top, width, height.
+function rectAt(at) {
+    const i = at >> 2;
+    return [...page.M.HEAP32.subarray(i, i + 4)];
+}
+
+// Fits the lesson to a space of device pixels, its corner on a multiple of `align` device pixels,
+// and makes the core's canvas for it, up to the next multiple: where it stands, its size and the
+// canvas's, [left, top, width, height, canvas width, canvas height].
+export function fitLesson(width, height, align) {
+    const i = page.M._ij_fit(width, height, align) >> 2;
+    return [...page.M.HEAP32.subarray(i, i + 6)];
+}
+
+// A layout rectangle on the lesson's canvas, in device pixels.
+export function deviceRect([left, top, width, height]) {
+    return rectAt(page.M._ij_map(left, top, width, height));
+}
+
+// A pen's, a border's or a text's height in device pixels.
+export function deviceLength(layoutPixels) {
+    return page.M._ij_length(layoutPixels);
+}
+
+// A list's parts in device pixels: {outer, inner} edge widths, the scroll bar's width, the arrows'
+// heights.
+export function listParts([left, top, width, height]) {
+    const i = page.M._ij_list_parts(left, top, width, height) >> 2;
+    const [outer, inner, bar, up, down] = page.M.HEAP32.subarray(i, i + 5);
+    return {outer, inner, bar, up, down};
+}
+
+// Repaints the lesson's canvas over a layout rectangle; the canvas's rectangle painted.
+export function paintArea([left, top, width, height]) {
+    return rectAt(page.M._ij_paint(left, top, width, height));
+}
+
 export function readWindow() {
     return JSON.parse(page.M.UTF8ToString(page.M._ij_window()));
 }

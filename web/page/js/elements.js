@@ -1,16 +1,26 @@
-// An element of the window in its place and its font, as the layout table gives them.
+// An element of the window in its place and its font, as the layout table gives them and the
+// core maps them to device pixels: CSS pixels are device pixels over the page's ratio, so an edge
+// lands on the device pixel where the core paints it.
+import {page} from './state.js';
+import {deviceRect, deviceLength} from './core.js';
+
+// Device pixels as a CSS length.
+export function css(devicePixels) {
+    return devicePixels / page.stage.ratio + 'px';
+}
 
 export function place(el, b) {
-    el.style.left = b[0] + 'px';
-    el.style.top = b[1] + 'px';
-    el.style.width = b[2] + 'px';
-    el.style.height = b[3] + 'px';
+    const [left, top, width, height] = deviceRect(b);
+    el.style.left = css(left);
+    el.style.top = css(top);
+    el.style.width = css(width);
+    el.style.height = css(height);
 }
 
 function fontOf(entry) {
     return {
         family: entry.face === 'serif' ? 'var(--serif)' : 'var(--gothic)',
-        size: entry.pixelHeight + 'px',
+        size: css(deviceLength(entry.pixelHeight)),
         weight: entry.bold ? 'bold' : 'normal',
         style: entry.italic ? 'italic' : 'normal',
     };

@@ -2,8 +2,8 @@
 // and a scroll bar whose arrows move the view (not the selection), as on the desktop. The keys
 // and the mouse choose a row through the core.
 import {page} from './state.js';
-import {readItem} from './core.js';
-import {place, applyFont} from './elements.js';
+import {readItem, listParts, deviceRect} from './core.js';
+import {place, applyFont, css} from './elements.js';
 import {setView, pointAtChosenRow} from './show.js';
 import {guarded} from './failure.js';
 
@@ -50,14 +50,18 @@ export function makeList(entry, index) {
     up.className = 'arrow up';
     const down = document.createElement('div');
     down.className = 'arrow down';
+    for (const arrow of [up, down]) {
+        const hit = document.createElement('div');
+        hit.className = 'hit';
+        arrow.appendChild(hit);
+    }
     bar.append(up, down);
     frame.append(viewport, bar);
     el.appendChild(frame);
 
-    // One row shows inside the sunken edge.
-    const rowHeight = entry.bounds[3] - 2 * page.window.listEdge;
-    el.style.setProperty('--row-height', rowHeight + 'px');
-    const list = {el, strip, options, view: 0, rows: entry.listRows, rowHeight, typed: '', typedAt: 0};
+    const list = {el, frame, bar, up, down, strip, options, view: 0, rows: entry.listRows, rowHeight: 0, typed: '',
+                  typedAt: 0};
+    placeList(list, entry);
     const scrollBy = (delta) => {
         setView(list, list.view + delta);
     };
@@ -83,6 +87,21 @@ export function makeList(entry, index) {
     el.addEventListener('focus', () => pointAtChosenRow(list, readItem(index).selected));
     el.addEventListener('blur', () => pointAtChosenRow(list, -1));
     return {el, list};
+}
+
+// The list's parts where the core paints them at the page's scale: its edge, its scroll bar with
+// the arrows at the two ends, and one row inside the edge.
+export function placeList(list, entry) {
+    const parts = listParts(entry.bounds);
+    list.el.style.borderWidth = css(parts.outer);
+    list.frame.style.borderWidth = css(parts.inner);
+    list.bar.style.flexBasis = css(parts.bar);
+    list.up.style.flexBasis = css(parts.up);
+    list.down.style.flexBasis = css(parts.down);
+    const edge = parts.outer + parts.inner;
+    list.rowHeight = (deviceRect(entry.bounds)[3] - 2 * edge) / page.stage.ratio;
+    list.el.style.setProperty('--row-height', list.rowHeight + 'px');
+    setView(list, list.view);
 }
 
 // A row's number is narrowed to the row's width if it would not fit ("10" in a list 41 pixels

@@ -1,8 +1,9 @@
 // Shows the core's state in the page: each item's element, the surface's pixels, the graph's
 // description, and what the core announces.
 import {page} from './state.js';
-import {readItem, readCaption, readGraphDescription} from './core.js';
+import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
+import {placeHitAreas} from './touch.js';
 
 function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
@@ -90,11 +91,25 @@ function changedAreas(entry, was, now) {
     const b = boundsOf(now);
     if (entry.kind !== 'shape' || was.visible !== now.visible || was.visible === false)
         return [a, b];
-    return [...minus(a, b), ...minus(b, a), ...edges(a), ...edges(b)];
+    return [...minus(a, b), ...minus(b, a), ...edges(a, b), ...edges(b, a)];
 }
 
-function edges([x, y, w, h]) {
-    return [[x, y, w, EDGE], [x, y + h - EDGE, w, EDGE], [x, y, EDGE, h], [x + w - EDGE, y, EDGE, h]];
+// The bands along the edges of `r` that moved on the way from or to `other`: along an edge that
+// stayed, the rectangles' common part looks the same, and what only one of them holds is repainted
+// whole. The water rising repaints its top, not its sides from top to bottom.
+function edges(r, other) {
+    const [x, y, w, h] = r;
+    const [ox, oy, ow, oh] = other;
+    const bands = [];
+    if (y !== oy)
+        bands.push([x, y, w, EDGE]);
+    if (y + h !== oy + oh)
+        bands.push([x, y + h - EDGE, w, EDGE]);
+    if (x !== ox)
+        bands.push([x, y, EDGE, h]);
+    if (x + w !== ox + ow)
+        bands.push([x + w - EDGE, y, EDGE, h]);
+    return bands;
 }
 
 // The parts of rectangle a outside rectangle b: up to four.
@@ -125,9 +140,22 @@ function overlaps(a, b) {
     return a[0] < b[0] + b[2] && b[0] < a[0] + a[2] && a[1] < b[1] + b[3] && b[1] < a[1] + a[3];
 }
 
-// Within the window, and none that another holds whole. Overlapping ones are not joined: the
-// box around the edges of a shape would be the whole shape again. Painting a pixel twice gives
-// the same pixel.
+// Each repaint of an area costs the core a pass over the whole window's items and ticks, and the
+// browser a copy, whatever the area's size: two areas are joined where the box around them is
+// hardly larger than the two (the strips of a shape's top, the bands of a small shape's edges),
+// but not where it would take much more (the box around the edges of a large shape is the whole
+// shape again). In layout pixels.
+const JOIN_SLACK = 256;
+
+const boxOf = (a, b) => {
+    const left = Math.min(a[0], b[0]);
+    const top = Math.min(a[1], b[1]);
+    return [left, top, Math.max(a[0] + a[2], b[0] + b[2]) - left, Math.max(a[1] + a[3], b[1] + b[3]) - top];
+};
+const areaOf = (r) => r[2] * r[3];
+
+// Within the window, and none that another holds whole; near ones joined. Painting a pixel twice
+// gives the same pixel.
 function merged(rects) {
     const clipped = [];
     for (const r of rects) {
@@ -137,22 +165,39 @@ function merged(rects) {
         if (c[2] > 0 && c[3] > 0)
             clipped.push(c);
     }
-    const holds = (a, b) => a[0] <= b[0] && a[1] <= b[1] && a[0] + a[2] >= b[0] + b[2] && a[1] + a[3] >= b[1] + b[3];
-    return clipped.filter((r, i) => !clipped.some((o, j) => j !== i && holds(o, r) && (!holds(r, o) || j < i)));
+    let joined = true;
+    while (joined) {
+        joined = false;
+        for (let i = 0; i < clipped.length && !joined; ++i) {
+            for (let j = i + 1; j < clipped.length && !joined; ++j) {
+                const box = boxOf(clipped[i], clipped[j]);
+                if (areaOf(box) <= areaOf(clipped[i]) + areaOf(clipped[j]) + JOIN_SLACK) {
+                    clipped[i] = box;
+                    clipped.splice(j, 1);
+                    joined = true;
+                }
+            }
+        }
+    }
+    return clipped;
 }
 
-// The core repaints each area into its canvas, which lies in its memory the size of the window;
-// only those areas are copied onto the surface.
+// The core repaints each area (layout pixels) into its canvas, which lies in its memory the
+// lesson's size in device pixels; only the device pixels painted are copied onto the surface.
 function paint(areas) {
     const M = page.M;
-    for (const [left, top, width, height] of areas) {
-        const at = M._ij_paint(left, top, width, height);
-        if (!page.image || page.image.data.buffer !== M.HEAPU8.buffer || page.imageAt !== at) {
-            const pixels = new Uint8ClampedArray(M.HEAPU8.buffer, at, page.window.width * page.window.height * 4);
-            page.image = new ImageData(pixels, page.window.width, page.window.height);
+    const {width, height} = page.stage;
+    for (const area of areas) {
+        const [left, top, w, h] = paintArea(area);
+        if (w <= 0 || h <= 0)
+            continue;
+        const at = M._ij_pixels();
+        if (!page.image || page.image.data.buffer !== M.HEAPU8.buffer || page.imageAt !== at
+            || page.image.width !== width || page.image.height !== height) {
+            page.image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, at, width * height * 4), width, height);
             page.imageAt = at;
         }
-        page.context.putImageData(page.image, 0, 0, left, top, width, height);
+        page.context.putImageData(page.image, 0, 0, left, top, w, h);
     }
 }
 
@@ -178,9 +223,16 @@ export function refresh(whole) {
     const changed = new Int32Array(M.HEAP32.buffer, M._ij_changed_items(), count).slice();
     const areas = [];
     const items = whole ? page.items : [...changed].map((index) => page.items[index]);
+    let controlShownOrHidden = false;
     for (const item of items) {
+        const wasVisible = item.last.visible;
         areas.push(...showItem(item));
+        controlShownOrHidden ||= item.el !== null && item.last.visible !== wasVisible
+                                 && (item.list !== null || item.el.classList.contains('button'));
     }
+    // A list's arrows reach no farther on a touch screen than the controls around them.
+    if (controlShownOrHidden)
+        placeHitAreas();
     const graphChanged = M._ij_graph_changed() === 1;
     // The tank and the graph are painted from their items' bounds, beyond them (the outline, the
     // scales): if either moved, everything is painted again.

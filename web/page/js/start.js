@@ -7,7 +7,7 @@ import {showMessage, onQuit} from './message.js';
 import {fitListRows} from './lists.js';
 import {build} from './build.js';
 import {startClock, onTimer} from './clock.js';
-import {fit} from './scale.js';
+import {fitStage, watchSize} from './scale.js';
 import {startCopying, onClipboard} from './copy.js';
 import {replay} from './hook.js';
 import {fail, guarded} from './failure.js';
@@ -24,19 +24,14 @@ function decimalSeparator() {
     }
 }
 
-// The window's size and faces as the core lays them out, for the styles and the surface.
+// The window's faces as the core lays them out, for the styles; its size on the page is the
+// core's fit to the viewport.
 function useWindow(layout) {
     page.window = layout;
     const style = document.documentElement.style;
-    style.setProperty('--client-width', layout.width + 'px');
-    style.setProperty('--client-height', layout.height + 'px');
-    style.setProperty('--scroll-bar-width', layout.scrollBarWidth + 'px');
     style.setProperty('--gothic', layout.gothic);
     style.setProperty('--serif', layout.serif);
-    const surface = document.getElementById('surface');
-    surface.width = layout.width;
-    surface.height = layout.height;
-    fit();
+    fitStage();
 }
 
 function start(module) {
@@ -76,6 +71,7 @@ function start(module) {
     document.addEventListener('mousedown', () => root.classList.remove('keys'));
     document.getElementById('message-ok').addEventListener('click', () => document.getElementById('message').close());
     document.getElementById('again').addEventListener('click', () => location.reload());
+    watchSize();
     startClock();
     startCopying();
     document.fonts.ready.then(fitListRows);
@@ -83,8 +79,6 @@ function start(module) {
     document.documentElement.dataset.ready = 'true';
 }
 
-window.addEventListener('resize', fit);
-fit();
 // Held for a test: the page says so, since 水を入れる then does nothing by itself.
 document.getElementById('held').hidden = !replayMode;
 window.addEventListener('error', (event) => fail('broken', event.error || event.message));

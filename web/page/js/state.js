@@ -7,7 +7,10 @@ export const replayMode = location.hash === '#replay';
 
 export const page = {
     M: null, // the core: its ij_ functions and its memory
-    window: null, // the window as the core lays it out: {width, height, scrollBarWidth, listEdge, gothic, serif}
+    window: null, // the window as the core lays it out: {width, height, gothic, serif, emptyCell}
+    // Where the lesson stands on the page and the size of its canvas, in device pixels (left, top,
+    // width, height), and the device pixels per CSS pixel (ratio) it was fitted at.
+    stage: null,
     items: [], // per layout row: {entry, index, el, list, last: {...}}
     byName: new Map(), // the same items by their names
     context: null, // the surface's 2D context
