@@ -2,6 +2,7 @@
 // largest scale that fits, centred, every button pressed where it is drawn, and Ctrl+0 for the
 // actual size. Run on a 1920 by 1080 Xvfb through the xcb platform (tests/screen/onxvfb.sh).
 
+#include "common/contrast.h"
 #include "common/windowfixture.h"
 
 #include "bindings.h"
@@ -41,22 +42,6 @@ struct Expected {
         return e;
     }
 };
-
-double luminance(QRgb c)
-{
-    const auto channel = [](int v) {
-        const double x = v / 255.0;
-        return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 class FilledScreen : public WindowTest {
 protected:
