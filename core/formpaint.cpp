@@ -56,6 +56,12 @@ void drawTicks(Canvas& canvas, const Scale& scale, const sim::Bounds& t, const s
     }
 }
 
+// Ten holds the live point and ten records; a count beyond that reads no further.
+int recordsDrawn(const sim::State& s)
+{
+    return std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
+}
+
 sim::Point offset(sim::Point p, const sim::Bounds& by)
 {
     return {p.x + by.left, p.y + by.top};
@@ -94,8 +100,7 @@ void drawGraph(Canvas& canvas, const PaintInput& input)
     if (input.state == nullptr)
         return;
     const sim::State& s = *input.state;
-    // Ten holds the live point and ten records; a count beyond that reads no further.
-    const int records = std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
+    const int records = recordsDrawn(s);
     const sim::Point start = offset({0, s.SyokiY}, g);
     if (s.TenkiFlg) {
         // A dot is a square as wide as a scaled pen, centred where a line through the record
@@ -135,6 +140,27 @@ Rect wholeOf(const Canvas& canvas)
 }
 
 } // namespace
+
+std::uint32_t graphDigest(const PaintInput& input)
+{
+    // FNV-1a over what drawGraph reads of the state and the live line.
+    std::uint32_t key = 2166136261u;
+    const auto mix = [&key](std::int32_t value) { key = (key ^ static_cast<std::uint32_t>(value)) * 16777619u; };
+    mix(input.liveLine ? 1 : 0);
+    if (input.state == nullptr)
+        return key;
+    const sim::State& s = *input.state;
+    const int records = recordsDrawn(s);
+    mix(s.TenkiFlg ? 1 : 0);
+    mix(s.MusubuFlg ? 1 : 0);
+    mix(s.SyokiY);
+    mix(records);
+    for (int k = input.liveLine ? 0 : 1; k <= records; ++k) {
+        mix(s.Ten[static_cast<std::size_t>(k)].x);
+        mix(s.Ten[static_cast<std::size_t>(k)].y);
+    }
+    return key;
+}
 
 void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input)
 {

@@ -5,6 +5,7 @@
 #include "state.h"
 #include "window.h"
 
+#include <cstdint>
 #include <span>
 
 namespace core {
@@ -32,6 +33,10 @@ void paintWindowArea(Canvas& canvas, const Rect& area, const PaintInput& input);
 // end's own, which shows the areas from it), or only its part within the areas (into a buffer that
 // also holds other things' pixels, such as the items lying over the graph).
 enum class GraphExtent { Whole, WithinAreas };
+
+// A digest of what the graph's dots and lines are drawn from (the state and the live line): two
+// equal digests draw the same graph at the same bounds and scale, which the caller watches itself.
+std::uint32_t graphDigest(const PaintInput& input);
 
 // The same over several areas at once (the rectangles of one repaint), with the graph drawn once.
 void paintWindowAreas(Canvas& canvas, std::span<const Rect> areas, const PaintInput& input,

@@ -8,6 +8,7 @@
 #include "bmp.h"
 #include "controlpaint.h"
 #include "faces.h"
+#include "formpaint.h"
 #include "graphdescription.h"
 #include "inflate.h"
 #include "layout.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <list>
 #include <memory>
 #include <string>
@@ -95,6 +97,16 @@ public:
     }
 };
 
+// A picture drawn at a device size, kept while the page may show it at that size again.
+struct DrawnArt {
+    core::Art art;
+    int width;
+    int height;
+    core::Picture picture;
+};
+// Two sizes of each picture (a tablet turned and turned back) at most.
+constexpr std::size_t kDrawnArtKept = 6;
+
 struct Page {
     core::ModelWindow window;
     PagePlatform platform;
@@ -110,11 +122,14 @@ struct Page {
     std::vector<int> taken;
     std::uint32_t graphKey = 0; // what the graph was last painted from
     core::Picture pictures[3];
+    // The last drawn first. A list, so that a picture handed to the scene stays where it is while
+    // others are drawn.
+    std::list<DrawnArt> drawnArt;
     // Where the lesson stands in the page's space, in device pixels, and the canvas it is painted
     // into: the lesson's own size, its corner at the canvas's.
     core::Stage stage = core::actualSize();
     core::Canvas canvas{core::kClientWidth, core::kClientHeight, core::PixelOrder::Rgba};
-    int rect[4] = {}; // the last rectangle handed out
+    std::vector<int> numbers; // the last numbers handed out
 };
 
 Page* page = nullptr;
@@ -130,13 +145,16 @@ const char* handOut(std::string text)
     return page->text.c_str();
 }
 
+// Numbers for the page to read until the next call hands out others.
+const int* handOut(std::initializer_list<int> numbers)
+{
+    page->numbers.assign(numbers);
+    return page->numbers.data();
+}
+
 const int* handOut(const core::Rect& r)
 {
-    page->rect[0] = r.left;
-    page->rect[1] = r.top;
-    page->rect[2] = r.width;
-    page->rect[3] = r.height;
-    return page->rect;
+    return handOut({r.left, r.top, r.width, r.height});
 }
 
 // The lesson's scale on the page, its corner at the canvas's.
@@ -144,18 +162,6 @@ core::Stage onCanvas()
 {
     return {page->stage.scale, 0, 0, page->stage.width, page->stage.height};
 }
-
-// A picture drawn at a device size, kept while the page may show it at that size again.
-struct DrawnArt {
-    core::Art art;
-    int width;
-    int height;
-    core::Picture picture;
-};
-// The last drawn first; two sizes of each picture (a tablet turned and turned back) at most. A
-// list, so that a picture handed to the scene stays where it is while others are drawn.
-std::list<DrawnArt> drawnArt;
-constexpr std::size_t kDrawnArtKept = 6;
 
 // A picture as the canvas shows it at `scale`: at the design's size the decoded original, as the
 // desktop shows it; at any other size drawn at the device size of the first item showing it. (The
@@ -169,6 +175,7 @@ const core::Picture* pictureAt(core::Art art, const core::Picture& original, con
     if (entry == core::layout().end())
         return &original;
     const core::Rect size = scale.rect(entry->bounds);
+    std::list<DrawnArt>& drawnArt = page->drawnArt;
     const auto kept = std::find_if(drawnArt.begin(), drawnArt.end(), [&](const DrawnArt& drawn) {
         return drawn.art == art && drawn.width == size.width && drawn.height == size.height;
     });
@@ -439,6 +446,7 @@ EMSCRIPTEN_KEEPALIVE void ij_renew()
     makePage(old->platform.separator);
     for (int art = 0; art < 3; ++art)
         page->pictures[art] = std::move(old->pictures[art]);
+    page->drawnArt = std::move(old->drawnArt);
     page->stage = old->stage;
     page->canvas = std::move(old->canvas);
     delete old;
@@ -502,23 +510,10 @@ EMSCRIPTEN_KEEPALIVE const int* ij_changed_items()
 // by less than a pixel).
 EMSCRIPTEN_KEEPALIVE int ij_graph_changed()
 {
-    const sim::State& s = page->program.state();
-    const bool live = page->window.isPressed(Item::spbGraphFlg);
-    const int records = std::clamp<int>(s.KirokuSu, 0, static_cast<int>(s.Ten.size()) - 1);
-    // FNV-1a over what the graph's painting reads.
-    std::uint32_t key = 2166136261u;
-    const auto mix = [&key](std::int32_t value) {
-        key = (key ^ static_cast<std::uint32_t>(value)) * 16777619u;
-    };
-    mix(live ? 1 : 0);
-    mix(s.TenkiFlg ? 1 : 0);
-    mix(s.MusubuFlg ? 1 : 0);
-    mix(s.SyokiY);
-    mix(records);
-    for (int k = live ? 0 : 1; k <= records; ++k) {
-        mix(s.Ten[static_cast<std::size_t>(k)].x);
-        mix(s.Ten[static_cast<std::size_t>(k)].y);
-    }
+    core::PaintInput input;
+    input.liveLine = page->window.isPressed(Item::spbGraphFlg);
+    input.state = &page->program.state();
+    const std::uint32_t key = core::graphDigest(input);
     const bool changed = key != page->graphKey;
     page->graphKey = key;
     return changed ? 1 : 0;
@@ -550,10 +545,10 @@ EMSCRIPTEN_KEEPALIVE const char* ij_item_fields()
 // One item's values, named by ij_item_fields.
 EMSCRIPTEN_KEEPALIVE const int* ij_item(int item)
 {
-    static int values[std::size(kItemFields)];
-    for (std::size_t f = 0; f < std::size(kItemFields); ++f)
-        values[f] = kItemFields[f].read(page->program, itemAt(item));
-    return values;
+    page->numbers.clear();
+    for (const auto& field : kItemFields)
+        page->numbers.push_back(field.read(page->program, itemAt(item)));
+    return page->numbers.data();
 }
 
 // The graph in words, as the desktop tells a screen reader.
@@ -643,10 +638,7 @@ EMSCRIPTEN_KEEPALIVE const int* ij_fit(int spaceWidth, int spaceHeight, int alig
     const int height = (stage.height + align - 1) / align * align;
     if (page->canvas.width() != width || page->canvas.height() != height)
         page->canvas = core::Canvas(width, height, core::PixelOrder::Rgba);
-    static int fitted[6];
-    const int values[] = {stage.left, stage.top, stage.width, stage.height, width, height};
-    std::copy(std::begin(values), std::end(values), fitted);
-    return fitted;
+    return handOut({stage.left, stage.top, stage.width, stage.height, width, height});
 }
 
 // A layout rectangle on the canvas, in device pixels: left, top, width, height.
@@ -665,14 +657,11 @@ EMSCRIPTEN_KEEPALIVE int ij_length(int layoutPixels)
 // scroll bar's width, and the heights of its two arrows, which stand at the bar's two ends.
 EMSCRIPTEN_KEEPALIVE const int* ij_list_parts(int left, int top, int width, int height)
 {
-    static int parts[5];
     const core::Scale& scale = page->stage.scale;
     const core::ListEdge edge = core::listEdge(scale);
     const core::Rect bar = core::listScrollBar(scale.rect(core::Rect{left, top, width, height}), scale);
     const core::ScrollBarParts arrows = core::scrollBarParts(bar, {}, scale);
-    const int values[] = {edge.outer, edge.inner, bar.width, arrows.upArrow.height, arrows.downArrow.height};
-    std::copy(std::begin(values), std::end(values), parts);
-    return parts;
+    return handOut({edge.outer, edge.inner, bar.width, arrows.upArrow.height, arrows.downArrow.height});
 }
 
 // Repaints the canvas over a layout rectangle, mapped by its edges as every item is; returns the
