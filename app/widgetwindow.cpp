@@ -1,5 +1,9 @@
 #include "widgetwindow.h"
 
+#include "layout.h"
+
+#include <algorithm>
+
 namespace {
 
 // The widgets that carry a caption; the others have none.
@@ -31,12 +35,22 @@ void WidgetWindow::adoptBounds()
 
 void WidgetWindow::restage()
 {
-    for (std::size_t i = 0; i < widgets_.size(); ++i) {
-        QWidget* w = ui::asWidget(widgets_[i]);
-        const QRect wanted = staging_.widgetRect(bounds_[i]);
-        if (w != nullptr && w->geometry() != wanted)
-            w->setGeometry(wanted);
-    }
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        place(i);
+}
+
+void WidgetWindow::place(std::size_t i)
+{
+    QWidget* w = ui::asWidget(widgets_[i]);
+    if (w == nullptr)
+        return;
+    QRect wanted = staging_.widgetRect(bounds_[i]);
+    // A label that takes the width of its text keeps it whole: a font's pixel size is rounded, so
+    // at another scale its text need not shrink or grow with the mapped width.
+    if (core::layout()[i].sizedToText)
+        wanted.setWidth(std::max(wanted.width(), w->sizeHint().width()));
+    if (w->geometry() != wanted)
+        w->setGeometry(wanted);
 }
 
 sim::Bounds WidgetWindow::bounds(sim::Item item) const
@@ -46,13 +60,10 @@ sim::Bounds WidgetWindow::bounds(sim::Item item) const
 
 void WidgetWindow::setBounds(sim::Item item, const sim::Bounds& bounds)
 {
-    QWidget* w = widget(item);
-    if (w == nullptr)
+    if (widget(item) == nullptr)
         return;
     bounds_[index(item)] = bounds;
-    const QRect wanted = staging_.widgetRect(bounds);
-    if (w->geometry() != wanted)
-        w->setGeometry(wanted);
+    place(index(item));
 }
 
 std::string WidgetWindow::caption(sim::Item item) const

@@ -47,6 +47,8 @@ public:
 
 private:
     static std::size_t index(sim::Item item) { return static_cast<std::size_t>(sim::indexOf(item)); }
+    // Puts widget i where the staging maps its layout bounds.
+    void place(std::size_t i);
 
     const Widgets& widgets_;
     const ui::Staging& staging_;

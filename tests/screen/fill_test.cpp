@@ -224,4 +224,20 @@ TEST_F(FilledScreen, AWindowOfTheDesignsSizeShowsTheLessonAsDesigned)
     EXPECT_EQ(widget(Item::btnMizuDasu)->font().pixelSize(), core::layoutOf(Item::btnMizuDasu).font.pixelHeight);
 }
 
+// Under a window manager's title bar a 1024×768 screen leaves the lesson a little less room: its
+// fonts round to the same pixel size, and a label sized to its text must still hold all of it.
+TEST_F(FilledScreen, ALabelSizedToItsTextHoldsItAtEveryScale)
+{
+    for (const QSize space : {QSize(1024, 749), QSize(700, 525), QSize(1920, 1061)}) {
+        window->setGeometry(QRect(QPoint(0, 0), space));
+        QCoreApplication::processEvents();
+        for (const core::ItemLayout& entry : core::layout()) {
+            if (entry.sizedToText) {
+                EXPECT_GE(widget(entry.item)->width(), widget(entry.item)->sizeHint().width())
+                    << entry.name << " at " << space.width() << "x" << space.height();
+            }
+        }
+    }
+}
+
 } // namespace
