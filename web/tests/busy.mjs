@@ -4,7 +4,9 @@
 // animation frames asked for and the main thread's busy time (CDP Performance.getMetrics
 // TaskDuration over a span of wall-clock time) at rest, at the slowest and the fastest rate, and at
 // the fastest with the processor slowed four times (CDP Emulation.setCPUThrottlingRate), which
-// stands in for a school Chromebook.
+// stands in for a school Chromebook. Beside each, what the same browser spends on a bare page
+// that changes one short text as many times a second, with nothing else on it: the least any page
+// showing a running clock costs, and so how far the lesson's own work could still be cut.
 import {launch, openPage} from './browser.mjs';
 
 const settle = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -28,6 +30,33 @@ const countFrames = () => {
     };
 };
 
+// One text, changed at each animation frame asked for `perSecond` times a second.
+const barePage = (perSecond) => `<!DOCTYPE html><html><body style="margin:0">
+<p id="t" style="font: 20px sans-serif">0.0</p>
+<script>
+let n = 0;
+const t = document.getElementById('t');
+setInterval(() => requestAnimationFrame(() => { t.textContent = (++n / 10).toFixed(1); }), ${1000 / perSecond});
+</script></body></html>`;
+
+async function barePageBusy(browser, perSecond, cpu, seconds) {
+    if (perSecond <= 0)
+        return 0;
+    const page = await browser.newPage();
+    await page.setViewport(viewport);
+    await page.setContent(barePage(perSecond));
+    const session = await page.createCDPSession();
+    await session.send('Performance.enable');
+    await session.send('Emulation.setCPUThrottlingRate', {rate: cpu});
+    await settle(300);
+    const busy0 = await taskSeconds(session);
+    const t0 = Date.now();
+    await settle(seconds * 1000);
+    const busy = (await taskSeconds(session) - busy0) * 1000 / ((Date.now() - t0) / 1000);
+    await page.close();
+    return busy;
+}
+
 async function taskSeconds(session) {
     const {metrics} = await session.send('Performance.getMetrics');
     return metrics.find((m) => m.name === 'TaskDuration').value;
@@ -42,8 +71,8 @@ const viewport = {width: Number(size[1]), height: Number(size[2]), deviceScaleFa
 
 const browser = await launch();
 console.log(`viewport ${viewport.width}x${viewport.height}, device pixel ratio ${viewport.deviceScaleFactor}\n`);
-console.log('| case | seconds watched | frames asked | frames/s | busy ms/s | still running at the end |');
-console.log('|---|---|---|---|---|---|');
+console.log('| case | seconds watched | frames asked | frames/s | busy ms/s | bare page at the same frames/s, ms/s | lesson / bare page | still running at the end |');
+console.log('|---|---|---|---|---|---|---|---|');
 for (const c of cases) {
     const page = await openPage(browser, {beforeLoad: countFrames, viewport});
     const session = await page.createCDPSession();
@@ -68,9 +97,12 @@ for (const c of cases) {
     const seconds = (Date.now() - t0) / 1000;
     const frames = (await page.evaluate(() => window.framesAsked)) - frames0;
     const stillRunning = await page.$eval('#message', (d) => !d.open);
-    console.log(`| ${c.name} | ${seconds.toFixed(1)} | ${frames} | ${(frames / seconds).toFixed(1)} | `
-                + `${((busy1 - busy0) * 1000 / seconds).toFixed(1)} | ${c.run ? (stillRunning ? 'yes' : 'no: tank full') : '-'} |`);
     await session.send('Emulation.setCPUThrottlingRate', {rate: 1});
     await page.close();
+    const busy = (busy1 - busy0) * 1000 / seconds;
+    const bare = await barePageBusy(browser, frames / seconds, c.cpu, c.seconds);
+    console.log(`| ${c.name} | ${seconds.toFixed(1)} | ${frames} | ${(frames / seconds).toFixed(1)} | ${busy.toFixed(1)} | `
+                + `${bare > 0 ? bare.toFixed(1) : '-'} | ${bare > 0 ? (busy / bare).toFixed(2) : '-'} | `
+                + `${c.run ? (stillRunning ? 'yes' : 'no: tank full') : '-'} |`);
 }
 await browser.close();
