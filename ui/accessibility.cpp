@@ -4,6 +4,7 @@
 #include "bindings.h"
 #include "itemwidgets.h"
 #include "layout.h"
+#include "listscrollbar.h"
 #include "recordtable.h"
 
 #include <QAbstractButton>
@@ -83,7 +84,8 @@ private:
     double maximum_;
 };
 
-// The window: a frame named by its title. The record table stands where its first item stood.
+// The window: a frame named by its title. The record table stands where its first item stood, and
+// each list's scroll bar right after its list.
 class FrameAccessible : public QAccessibleWidget {
 public:
     FrameAccessible(QWidget* window, RecordTable* table)
@@ -115,6 +117,8 @@ private:
                 continue;
             }
             all.append(c);
+            if (QAccessibleInterface* bar = scrollBarBeside(c))
+                all.append(bar);
         }
         return all;
     }
@@ -309,6 +313,8 @@ void describe(QWidget* widget, sim::Item item)
     case core::Role::Decoration:
         break;
     }
+    if (auto* list = dynamic_cast<ListBox*>(widget))
+        install(listScrollBarAccessible(list));
 }
 
 void describeWindow(QWidget* window)

@@ -1,10 +1,12 @@
 """Checks what Orca said during the lesson: each moment, in order. Prints the utterances around
-each moment, so a failure shows what was said instead."""
+each moment, so a failure shows what was said instead. With the program's own output, checks
+that Qt found the accessible tree it was asked about whole."""
 import re
 import sys
 
 spoken = [line.rstrip("\n") for line in open(sys.argv[1], encoding="utf-8")]
 page = len(sys.argv) > 2 and sys.argv[2] == "page"
+program_log = sys.argv[3] if len(sys.argv) > 3 else None
 
 # (what the moment is, a pattern one utterance must match), in the order of the lesson.
 MOMENTS = [
@@ -35,5 +37,33 @@ for moment, pattern in MOMENTS:
 if not page and sum("だれじゃ" in line for line in spoken) != 1:
     print("orca: FAIL: the full tank's message was said more than once")
     failed += 1
+
+# Closing the message puts the focus where the program puts it, silently: the lists it uncovers
+# are not read out as if the learner had moved onto them, up to the next key.
+KEY_ECHO = re.compile(r"^[^']+ ' \{'established")
+LISTS = re.compile(r"list box|^(時間|当たりの水の量|最初の水の量)[. ]")
+closed = next((i for i in range(len(spoken) - 1, -1, -1) if spoken[i].startswith("return ' {")), None)
+if closed is None:
+    print("orca: FAIL: the message's OK was never pressed")
+    failed += 1
+else:
+    after = []
+    for line in spoken[closed + 1:]:
+        if KEY_ECHO.match(line):
+            break
+        after.append(line)
+    if any(LISTS.search(line) for line in after):
+        print(f"orca: FAIL: the lists were read out as the message closed: {after}")
+        failed += 1
+
+# Qt complains on its error output when a screen reader asks for a child that the interface of
+# its parent does not count ("Fix my children"): the tree a screen reader walks is then broken.
+if program_log is not None:
+    complaints = [line.strip() for line in open(program_log, encoding="utf-8", errors="replace")
+                  if "Fix my children" in line]
+    if complaints:
+        print(f"orca: FAIL: Qt could not place {len(complaints)} children in the tree: {complaints[0]}")
+        failed += 1
+
 print(f"orca: {len(spoken)} utterances, {failed} moments missed")
 sys.exit(1 if failed else 0)

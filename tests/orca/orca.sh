@@ -74,4 +74,4 @@ if [ "$status" -ne 0 ]; then
 fi
 # What Orca said, one utterance a line, in order.
 grep -a 'SPEECH OUTPUT:' "$work/orca.log" | sed -e "s/^.*SPEECH OUTPUT: '//" -e "s/'{.*\$//" -e "s/' \$//" >"$work/spoken"
-python3 "$here/heard.py" "$work/spoken" "$front"
+python3 "$here/heard.py" "$work/spoken" "$front" "$work/program.log"

@@ -3,11 +3,13 @@
 
 #include "accessibility.h"
 #include "graphdescription.h"
+#include "itemwidgets.h"
 #include "layout.h"
 #include "windowstyle.h"
 
 #include <QAccessible>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <cmath>
@@ -95,7 +97,8 @@ TEST_F(Accessibility, RecordsAreATableWithRowAndColumnHeaders)
             table = child;
     }
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(frame->childCount(), sim::kItemCount - 1 - 22 + 1) << "22 items make the table; the timer is none";
+    EXPECT_EQ(frame->childCount(), sim::kItemCount - 1 - 22 + 1 + static_cast<int>(core::kLists.size()))
+        << "22 items make the table, each list's scroll bar stands beside it; the timer is none";
     EXPECT_EQ(table->childCount(), 10 + 2 * 11);
     for (int i = 0; i < table->childCount(); ++i) {
         ASSERT_NE(table->child(i), nullptr);
@@ -128,6 +131,27 @@ TEST_F(Accessibility, RecordsAreATableWithRowAndColumnHeaders)
             EXPECT_EQ(cell->tableCellInterface()->rowIndex(), row);
             EXPECT_EQ(cell->tableCellInterface()->columnIndex(), column);
         }
+    }
+}
+
+// A list's scroll bar tells of every scroll. A screen reader then asks where it and each of its
+// parents stand: Qt keeps the bar in a box of its own inside the list, which the list, counting
+// only its rows, cannot place.
+TEST_F(Accessibility, EachListsScrollBarStandsInTheWindowBesideItsList)
+{
+    QAccessibleInterface* frame = iface(window.get());
+    for (const Item item : core::kLists) {
+        SCOPED_TRACE(core::layoutOf(item).name);
+        auto* list = static_cast<ui::ListBox*>(widget(item));
+        QAccessibleInterface* bar = iface(list->verticalScrollBar());
+        EXPECT_EQ(bar->role(), QAccessible::ScrollBar);
+        EXPECT_EQ(bar->parent(), frame);
+        const int at = frame->indexOfChild(bar);
+        EXPECT_EQ(at, frame->indexOfChild(iface(list)) + 1);
+        EXPECT_EQ(frame->child(at), bar);
+        ASSERT_NE(bar->valueInterface(), nullptr);
+        list->selectRow(list->count() - 1);
+        EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), list->verticalScrollBar()->value());
     }
 }
 

@@ -13,7 +13,7 @@ export async function glyphMask(page) {
             const owner = caption.closest('.label, .static, .button, .list');
             if (!owner || owner.closest('[hidden]') || caption.textContent === '')
                 continue;
-            if (caption.closest('.option') && caption.closest('.option').getAttribute('aria-selected') !== 'true')
+            if (caption.closest('.option') && !caption.closest('.option').classList.contains('chosen'))
                 continue;
             const range = document.createRange();
             range.selectNodeContents(caption);

@@ -9,10 +9,14 @@ function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
 }
 
-// A list points a screen reader at its chosen row only while it has the focus: a row the program
-// chooses (a reset, a resume) or a message closing over it is then no move of the focus.
+// A list marks its chosen row as selected, and points a screen reader at it, only while it has the
+// focus. Orca takes a selection in any list for a move of the focus, and Chromium tells of one
+// whenever a row the program chooses (a reset, a resume) changes, and again for every list when a
+// message over them closes and they come back: each would be read out as if the learner had moved.
 export function pointAtChosenRow(list, row) {
-    if (row >= 0 && document.activeElement === list.el)
+    const focused = row >= 0 && document.activeElement === list.el;
+    list.options.forEach((o, r) => o.setAttribute('aria-selected', focused && r === row ? 'true' : 'false'));
+    if (focused)
         list.el.setAttribute('aria-activedescendant', list.options[row].id);
     else
         list.el.removeAttribute('aria-activedescendant');
@@ -48,7 +52,7 @@ function showItem(item) {
         place(item.el, [s.left, s.top, s.width, s.height]);
     if (item.list) {
         if (last.selected !== s.selected) {
-            item.list.options.forEach((o, row) => o.setAttribute('aria-selected', row === s.selected ? 'true' : 'false'));
+            item.list.options.forEach((o, row) => o.classList.toggle('chosen', row === s.selected));
             if (s.selected >= 0)
                 setView(item.list, s.selected);
             pointAtChosenRow(item.list, s.selected);
