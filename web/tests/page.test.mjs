@@ -134,13 +134,16 @@ test('a lesson by real clicks and keys, in a comma-decimal language', async () =
     assert.notDeepEqual(await at(left + 200, top - 2), [0, 255, 255]);
 
     // What a screen reader finds: the two values, the lists, the records and the toggle.
-    const tree = await page.accessibility.snapshot({interestingOnly: false});
-    const nodes = [];
-    const walk = (node) => {
-        nodes.push(node);
-        (node.children || []).forEach(walk);
+    const treeNodes = async () => {
+        const all = [];
+        const walk = (node) => {
+            all.push(node);
+            (node.children || []).forEach(walk);
+        };
+        walk(await page.accessibility.snapshot({interestingOnly: false}));
+        return all;
     };
-    walk(tree);
+    const nodes = await treeNodes();
     const named = (role, name) => nodes.find((n) => n.role === role && n.name === name);
     assert.ok(named('textbox', '経過時間'));
     assert.ok(named('textbox', '水の容量'));
@@ -152,14 +155,8 @@ test('a lesson by real clicks and keys, in a comma-decimal language', async () =
     const focusedList = await page.evaluate(() => document.activeElement.closest('.list')?.id ?? null);
     assert.equal(nodes.filter((n) => n.role === 'option' && n.selected === true).length, focusedList ? 1 : 0);
     await page.focus('#lbxSyokiRyo');
-    const options = [];
-    const walkOptions = (node) => {
-        if (node.role === 'option')
-            options.push(node);
-        (node.children || []).forEach(walkOptions);
-    };
-    walkOptions(await page.accessibility.snapshot({interestingOnly: false}));
-    assert.deepEqual(options.filter((n) => n.selected === true).map((n) => n.name), ['2']);
+    const focused = await treeNodes();
+    assert.deepEqual(focused.filter((n) => n.role === 'option' && n.selected === true).map((n) => n.name), ['2']);
     // As on the desktop: 自動記録 is a switch with its state, and an "ON" mark says whose it is.
     const autoSwitch = named('switch', '自動記録');
     assert.equal(stopped.KirokuAutoFlg, true);
