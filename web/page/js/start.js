@@ -55,7 +55,11 @@ function start(module) {
     });
     useWindow(readWindow());
     const root = document.getElementById('window');
-    page.context = document.getElementById('surface').getContext('2d', {alpha: false});
+    // Desynchronized: Chromium then shows what is drawn without copying the whole canvas for the
+    // compositor at every frame, which was a large part of a running lesson's cost; the lesson's
+    // canvas changes only a strip or two a frame, so a frame shown half drawn would differ from the
+    // next by a row of water. Engines without the mode take it as a hint and ignore it.
+    page.context = document.getElementById('surface').getContext('2d', {alpha: false, desynchronized: true});
     page.announcer = document.getElementById('announcer');
     build(root, readLayout());
     if (replayMode)
