@@ -298,35 +298,23 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 // Painting changes nothing: the record table is brought up to date after every handler instead.
 void MainWindow::paintEvent(QPaintEvent* event)
 {
-    const core::Stage& stage = staging_.stage;
-    const core::PaintInput input{scene_.bounds(Item::ShpWaku),
-                                 scene_.bounds(Item::PaintBox1),
-                                 scene_.isPressed(Item::spbGraphFlg),
-                                 &state(),
-                                 stage.scale,
-                                 {stage.left, stage.top}};
+    const core::PaintInput input = core::paintInputOf(scene_, state(), staging_.stage);
     QPainter painter(this);
-    if (std::optional<core::Canvas> backBuffer = ui::canvasOver(painter, size())) {
-        // Straight into the window's pixels: no canvas the size of the window to fill and copy
-        // at a full repaint, which was the largest part of the time to the first frame.
-        const core::Rect whole{0, 0, backBuffer->width(), backBuffer->height()};
-        std::vector<core::Rect> areas;
-        for (const QRect& r : event->region()) {
-            const core::Rect area = core::Rect{r.x(), r.y(), r.width(), r.height()}.intersected(whole);
-            if (!area.isEmpty())
-                areas.push_back(area);
-        }
-        core::paintWindowAreas(*backBuffer, areas, input, core::GraphExtent::WithinAreas);
-        return;
+    std::optional<core::Canvas> backBuffer = ui::canvasOver(painter, size());
+    // Straight into the window's pixels where the painter allows it: no canvas the size of the
+    // window to fill and copy at a full repaint, which was the largest part of the time to the
+    // first frame. Otherwise (a screen of other than one device pixel per logical one, or an image
+    // of another kind) the window's device pixels in a canvas of their own, shown as they are.
+    const double ratio = backBuffer ? 1.0 : painter.device()->devicePixelRatioF();
+    if (!backBuffer) {
+        const int deviceWidth = static_cast<int>(std::lround(width() * ratio));
+        const int deviceHeight = static_cast<int>(std::lround(height() * ratio));
+        if (!canvas_ || canvas_->width() != deviceWidth || canvas_->height() != deviceHeight)
+            canvas_.emplace(deviceWidth, deviceHeight);
     }
-    // A screen of other than one device pixel per logical one, or an image of another kind: the
-    // window's device pixels in a canvas of their own, shown as they are.
-    const double ratio = painter.device()->devicePixelRatioF();
-    const int deviceWidth = static_cast<int>(std::lround(width() * ratio));
-    const int deviceHeight = static_cast<int>(std::lround(height() * ratio));
-    if (!canvas_ || canvas_->width() != deviceWidth || canvas_->height() != deviceHeight)
-        canvas_.emplace(deviceWidth, deviceHeight);
-    const core::Rect whole{0, 0, deviceWidth, deviceHeight};
+    core::Canvas& target = backBuffer ? *backBuffer : *canvas_;
+    // The device pixels the repaint touches.
+    const core::Rect whole{0, 0, target.width(), target.height()};
     std::vector<core::Rect> areas;
     for (const QRect& r : event->region()) {
         const int left = static_cast<int>(std::floor(r.x() * ratio));
@@ -337,9 +325,13 @@ void MainWindow::paintEvent(QPaintEvent* event)
         if (!area.isEmpty())
             areas.push_back(area);
     }
-    core::paintWindowAreas(*canvas_, areas, input);
+    if (backBuffer) {
+        core::paintWindowAreas(target, areas, input, core::GraphExtent::WithinAreas);
+        return;
+    }
+    core::paintWindowAreas(target, areas, input);
     for (const core::Rect& a : areas)
-        ui::drawDeviceCanvas(painter, *canvas_, a, ratio);
+        ui::drawDeviceCanvas(painter, target, a, ratio);
 }
 
 void MainWindow::copyRecords()

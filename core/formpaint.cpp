@@ -141,6 +141,17 @@ Rect wholeOf(const Canvas& canvas)
 
 } // namespace
 
+PaintInput paintInputOf(const sim::Scene& window, const sim::State& state, const Stage& stage)
+{
+    using sim::Item;
+    return {window.bounds(Item::ShpWaku),
+            window.bounds(Item::PaintBox1),
+            window.isPressed(Item::spbGraphFlg),
+            &state,
+            stage.scale,
+            {stage.left, stage.top}};
+}
+
 std::uint32_t graphDigest(const PaintInput& input)
 {
     // FNV-1a over what drawGraph reads of the state and the live line.

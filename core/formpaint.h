@@ -22,6 +22,9 @@ struct PaintInput {
     sim::Point corner{};
 };
 
+// What the painting reads of a window and its state, the lesson standing on the canvas as `stage`.
+PaintInput paintInputOf(const sim::Scene& window, const sim::State& state, const Stage& stage);
+
 // The window's FormPaint: what no item draws by itself. One repaint of the
 // window's surface over `area` clears it to the window's colour and draws the tank outline and the
 // three scales of red ticks there; then the graph (white ground, silver grid, dots, polyline, live

@@ -36,17 +36,9 @@ const Picture* pictureFor(Art art, const ScenePictures& pictures)
 void paintScene(Canvas& canvas, const Rect& area, const sim::Scene& window, const sim::State& state,
                 const ScenePictures& pictures, const Stage& stage)
 {
-    using sim::Item;
     const Scale& scale = stage.scale;
     // Only the area is painted, the graph included: a front end repaints what changed and no more.
-    paintWindowAreas(canvas, std::span(&area, 1),
-                     {window.bounds(Item::ShpWaku),
-                      window.bounds(Item::PaintBox1),
-                      window.isPressed(Item::spbGraphFlg),
-                      &state,
-                      scale,
-                      {stage.left, stage.top}},
-                     GraphExtent::WithinAreas);
+    paintWindowAreas(canvas, std::span(&area, 1), paintInputOf(window, state, stage), GraphExtent::WithinAreas);
 
     const Rect savedClip = canvas.clip();
     const sim::Point savedOrigin = canvas.origin();

@@ -510,10 +510,7 @@ EMSCRIPTEN_KEEPALIVE const int* ij_changed_items()
 // by less than a pixel).
 EMSCRIPTEN_KEEPALIVE int ij_graph_changed()
 {
-    core::PaintInput input;
-    input.liveLine = page->window.isPressed(Item::spbGraphFlg);
-    input.state = &page->program.state();
-    const std::uint32_t key = core::graphDigest(input);
+    const std::uint32_t key = core::graphDigest(core::paintInputOf(page->window, page->program.state(), page->stage));
     const bool changed = key != page->graphKey;
     page->graphKey = key;
     return changed ? 1 : 0;
