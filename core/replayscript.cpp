@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -93,8 +92,7 @@ std::optional<Scale> scaleWritten(std::string_view word)
     }
     if (numerator == 0 || numerator > std::int64_t{kLargestRenderScale} * denominator)
         return std::nullopt;
-    const std::int64_t common = std::gcd(numerator, denominator);
-    return Scale::ratio(numerator / common, denominator / common);
+    return Scale::ratio(numerator, denominator);
 }
 
 std::string_view trimmed(std::string_view text)

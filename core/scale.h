@@ -5,6 +5,7 @@
 #include "window.h"
 
 #include <cstdint>
+#include <numeric>
 
 namespace core {
 
@@ -16,13 +17,16 @@ namespace core {
 class Scale {
 public:
     constexpr Scale() = default; // one device pixel per layout pixel
-    // numerator / denominator, both above zero; anything else is taken as 1.
+    // numerator / denominator in lowest terms, both above zero; anything else is taken as 1.
     static constexpr Scale ratio(std::int64_t numerator, std::int64_t denominator)
     {
         Scale s;
-        if (numerator > 0 && denominator > 0 && numerator <= kLimit && denominator <= kLimit) {
-            s.numerator_ = numerator;
-            s.denominator_ = denominator;
+        if (numerator <= 0 || denominator <= 0)
+            return s;
+        const std::int64_t common = std::gcd(numerator, denominator);
+        if (numerator / common <= kLimit && denominator / common <= kLimit) {
+            s.numerator_ = numerator / common;
+            s.denominator_ = denominator / common;
         }
         return s;
     }

@@ -2,17 +2,9 @@
 
 #include <QWidget>
 
-#include <numeric>
-
 namespace ui {
 
 namespace {
-
-core::Scale reduced(std::int64_t numerator, std::int64_t denominator)
-{
-    const std::int64_t common = std::gcd(numerator, denominator);
-    return common > 0 ? core::Scale::ratio(numerator / common, denominator / common) : core::Scale{};
-}
 
 // Device pixels back to logical ones, rounded as the core rounds an edge.
 core::Scale toLogical(const core::Scale& pixelRatio)
@@ -48,14 +40,13 @@ QRect Staging::covering(const core::Rect& device) const
 
 core::Scale Staging::logicalScale() const
 {
-    return reduced(stage.scale.numerator() * pixelRatio.denominator(),
-                   stage.scale.denominator() * pixelRatio.numerator());
+    return core::Scale::ratio(stage.scale.numerator() * pixelRatio.denominator(),
+                              stage.scale.denominator() * pixelRatio.numerator());
 }
 
 core::Scale pixelRatioOf(double devicePixelRatio)
 {
-    const core::Scale ratio = core::Scale::nearest(devicePixelRatio);
-    return reduced(ratio.numerator(), ratio.denominator());
+    return core::Scale::nearest(devicePixelRatio);
 }
 
 Staging stagingOf(const QWidget* widget)
