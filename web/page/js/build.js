@@ -2,7 +2,7 @@
 // of records and the graph's description, in reading order.
 import {page} from './state.js';
 import {deviceRect} from './core.js';
-import {place, captioned, applyFont} from './elements.js';
+import {place, captioned, applyFont, cssPixels} from './elements.js';
 import {makeButton} from './controls.js';
 import {makeList, placeList} from './lists.js';
 
@@ -147,7 +147,7 @@ function columnHeaders() {
 // The holes are cut where the core paints them, in CSS pixels from the control's corner.
 function clipUnderLaterItems(item) {
     const [x, y, w, h] = deviceRect(item.entry.bounds);
-    const c = (devicePixels) => devicePixels / page.stage.ratio;
+    const c = cssPixels;
     const holes = [];
     for (const later of page.items.slice(item.index + 1)) {
         if (!['label', 'staticText', 'shape', 'picture'].includes(later.entry.kind))

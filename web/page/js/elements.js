@@ -4,9 +4,13 @@
 import {page} from './state.js';
 import {deviceRect, deviceLength} from './core.js';
 
-// Device pixels as a CSS length.
+// Device pixels in CSS pixels, and as a CSS length.
+export function cssPixels(devicePixels) {
+    return devicePixels / page.stage.ratio;
+}
+
 export function css(devicePixels) {
-    return devicePixels / page.stage.ratio + 'px';
+    return cssPixels(devicePixels) + 'px';
 }
 
 export function place(el, b) {

@@ -3,7 +3,7 @@
 // and the mouse choose a row through the core.
 import {page} from './state.js';
 import {readItem, listParts, deviceRect} from './core.js';
-import {place, applyFont, css} from './elements.js';
+import {place, applyFont, css, cssPixels} from './elements.js';
 import {setView, pointAtChosenRow} from './show.js';
 import {guarded} from './failure.js';
 
@@ -99,7 +99,7 @@ export function placeList(list, entry) {
     list.up.style.flexBasis = css(parts.up);
     list.down.style.flexBasis = css(parts.down);
     const edge = parts.outer + parts.inner;
-    list.rowHeight = (deviceRect(entry.bounds)[3] - 2 * edge) / page.stage.ratio;
+    list.rowHeight = cssPixels(deviceRect(entry.bounds)[3] - 2 * edge);
     list.el.style.setProperty('--row-height', list.rowHeight + 'px');
     setView(list, list.view);
 }
