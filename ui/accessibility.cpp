@@ -105,17 +105,26 @@ public:
     }
 
 private:
+    // One pass over the window's child widgets, in Qt's order. Qt's own child(i) makes the whole
+    // list anew for each index, so a screen reader's walk over the window's children (Orca makes
+    // one at every move of the focus) cost the program the square of their number, half a
+    // millisecond an answer. A child window (the message box) is a window of its own, as to Qt.
     QList<QAccessibleInterface*> children() const
     {
         QList<QAccessibleInterface*> all;
         bool tablePlaced = false;
-        for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
-            QAccessibleInterface* c = QAccessibleWidget::child(i);
-            if (c != nullptr && table_ && table_->holds(c->object())) {
+        for (QObject* object : widget()->children()) {
+            auto* w = qobject_cast<QWidget*>(object);
+            if (w == nullptr || w->isWindow())
+                continue;
+            if (table_ && table_->holds(w)) {
                 if (!std::exchange(tablePlaced, true))
                     all.append(QAccessible::queryAccessibleInterface(table_));
                 continue;
             }
+            QAccessibleInterface* c = QAccessible::queryAccessibleInterface(w);
+            if (c == nullptr)
+                continue;
             all.append(c);
             if (QAccessibleInterface* bar = scrollBarBeside(c))
                 all.append(bar);
