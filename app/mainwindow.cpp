@@ -230,7 +230,7 @@ void MainWindow::present(core::Change change)
         return;
     case core::Change::Ticks:
         update(graphRect());
-        announcer_->afterTicks();
+        announcer_->afterTicks(program_.runMilliseconds());
         return;
     case core::Change::Handler:
     case core::Change::Message:

@@ -57,7 +57,7 @@ int Program::prompt()
     // A tick that stops the timer or changes its interval ends the batch: what was due at the
     // old setting is due no more, and the count starts anew from that tick.
     while (ran < due && changes == timerChanges_) {
-        simulation_.Timer1Timer();
+        runTick();
         ++ran;
     }
     if (ran > 0)
@@ -70,9 +70,15 @@ bool Program::tick()
     if (!isTicking())
         return false;
     const Moment before = moment();
-    simulation_.Timer1Timer();
+    runTick();
     settle(Change::Ticks, before, Cause::Ticks);
     return true;
+}
+
+void Program::runTick()
+{
+    runMilliseconds_ += timerInterval_;
+    simulation_.Timer1Timer();
 }
 
 void Program::hold(bool held)

@@ -61,6 +61,10 @@ public:
     std::uint32_t timerInterval() const { return timerInterval_; }
     // Enabled with an interval: a timer of interval 0 counts as enabled but never ticks.
     bool isTicking() const { return timerEnabled_ && timerInterval_ != 0; }
+    // How long the water has run, by the timer: each tick counts the interval it was due at. A
+    // pace kept by this clock is the same on every machine and in a replay, which runs its ticks
+    // at once.
+    std::int64_t runMilliseconds() const { return runMilliseconds_; }
     int messagesShown() const { return messagesShown_; }
     bool quitRequested() const { return quitRequested_; }
     std::string decimalSeparator() const { return platform_.decimalSeparator(); }
@@ -102,6 +106,7 @@ private:
     static constexpr std::int64_t kAnnouncementGapMicroseconds = 1'000'000;
 
     void setTimer(bool enabled, std::uint32_t interval);
+    void runTick();
     void showMessage(std::string_view text);
     void requestQuit();
     Moment moment() const;
@@ -116,6 +121,7 @@ private:
     sim::Simulation simulation_{window_};
     TickClock clock_;
     std::uint64_t timerChanges_ = 0;
+    std::int64_t runMilliseconds_ = 0;
     bool timerEnabled_ = false;
     std::uint32_t timerInterval_ = 1000;
     int messagesShown_ = 0;

@@ -72,24 +72,30 @@ void Announcer::say(const QString& text)
     QAccessible::updateAccessibility(&shown);
 }
 
-void Announcer::afterTicks()
+void Announcer::afterTicks(std::int64_t runMilliseconds)
 {
-    if (!QAccessible::isActive())
+    runMilliseconds_ = runMilliseconds;
+    if (!QAccessible::isActive() || runMilliseconds - toldAt_ < kGapMilliseconds)
         return;
     bool announced = false;
     for (Announced& number : numbers_)
         announced = announce(number, true) || announced;
-    if (announced)
+    if (announced) {
         announceGraph();
+        toldAt_ = runMilliseconds;
+    }
 }
 
 void Announcer::now()
 {
     if (!QAccessible::isActive())
         return;
+    bool announced = false;
     for (Announced& number : numbers_)
-        announce(number, false);
+        announced = announce(number, false) || announced;
     announceGraph();
+    if (announced)
+        toldAt_ = runMilliseconds_;
 }
 
 bool Announcer::announce(Announced& number, bool wholeUnitsOnly)

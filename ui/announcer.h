@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 class QWidget;
 
@@ -13,14 +14,18 @@ class StaticText;
 
 // When the two numbers and the graph tell a screen reader that they have changed. While the water
 // runs the numbers change up to 250 times a second, more than anybody can listen to: they are
-// announced when their whole part changes, and with them the graph, whose live line has then
-// grown by a visible step. After a button's handler (a start, a stop, a record, a reset) and
-// before the full-tank message everything that changed is announced. At any other moment a
-// screen reader reads the current values on demand.
+// told when their whole part changes, and with them the graph, whose live line has then grown by
+// a visible step; and at most once a second of the run, both numbers together. At the fastest rate
+// the volume's whole part changes twenty times a second, and each change told costs a screen
+// reader a few events to handle: told at every one, they held Orca up so long that the learner's
+// keys went unanswered and a Tab during a run was not read at all. After a button's handler (a
+// start, a stop, a record, a reset) and before the full-tank message everything that changed is
+// told. At any other moment a screen reader reads the current values on demand.
 class Announcer {
 public:
     Announcer(StaticText* time, StaticText* volume, PaintAreaItem* graph);
-    void afterTicks();
+    // `runMilliseconds` is the program's run clock, which paces the telling.
+    void afterTicks(std::int64_t runMilliseconds);
     void now();
     // A moment of the lesson told in words (a stop, with where it stopped), raised as an alert of
     // the window that holds the graph.
@@ -32,12 +37,16 @@ private:
         StaticText* box;
         QString text;
     };
+    static constexpr std::int64_t kGapMilliseconds = 1000;
+
     bool announce(Announced& number, bool wholeUnitsOnly);
     void announceGraph();
 
     std::array<Announced, 2> numbers_;
     PaintAreaItem* graph_;
     QString graphText_;
+    std::int64_t runMilliseconds_ = 0; // the run clock at the latest batch of ticks
+    std::int64_t toldAt_ = -kGapMilliseconds;
     QString said_;
     QWidget* notice_ = nullptr; // made at the first announcement, owned by the window
 };
