@@ -21,7 +21,11 @@ else
     "$ORCA_PROGRAM" >"$work/program.log" 2>&1 &
 fi
 program=$!
-for _ in $(seq 300); do grep -aq "SPEECH OUTPUT: '水を入れる" "$log" 2>/dev/null && break; sleep 0.1; done
+# Ready when Orca has read the window's first control, or summed up the loaded page (it reads no
+# control there until a key is pressed).
+ready="SPEECH OUTPUT: '水を入れる"
+[ "$ORCA_FRONT" = page ] && ready="SPEECH OUTPUT: 'Page has"
+for _ in $(seq 300); do grep -aq "$ready" "$log" 2>/dev/null && break; sleep 0.1; done
 
 said() { grep -ac "SPEECH OUTPUT:" "$log"; }
 press() {

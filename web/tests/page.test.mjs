@@ -191,6 +191,22 @@ test('a full tank stops the clock, then opens a modal message', async () => {
     assert.equal(await captionOf(opened, 'stxKSHyoji'), atOpen.captions.stxKSHyoji);
     assert.ok(await opened.$eval('#message', (d) => d.matches(':modal') && d.contains(document.activeElement)));
     assert.notEqual(await opened.$eval('#message-text', (p) => p.textContent), '');
+    // A screen reader hears the box once: one alert inside a plain dialog, of one text, the
+    // message and then where the water stopped; the page's own live region behind the box is
+    // empty, so that it is not read again when the box closes.
+    const alerts = [];
+    const walk = (node, inDialog) => {
+        if (node.role === 'alertdialog' || (node.role === 'alert' && !inDialog))
+            alerts.push(`${node.role} outside the box's dialog`);
+        else if (node.role === 'alert')
+            alerts.push((node.children ?? []).map((c) => c.name).join('|'));
+        for (const child of node.children ?? [])
+            walk(child, inDialog || node.role === 'dialog');
+    };
+    walk(await opened.accessibility.snapshot({interestingOnly: false}), false);
+    assert.equal(alerts.length, 1, alerts.join('; '));
+    assert.match(alerts[0], /^だれじゃ！水をこぼすのは\(\^_\^;\) 水が止まりました。経過時間 \d+\.\d、水の容量 20\.0。$/);
+    assert.equal(await opened.$eval('#announcer', (el) => el.textContent), '');
 
     // Behind the box nothing can be pressed.
     await opened.mouse.click(76, 16);

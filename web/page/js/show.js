@@ -4,6 +4,7 @@ import {page} from './state.js';
 import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
 import {placeHitAreas} from './touch.js';
+import {sayWithMessage} from './message.js';
 
 function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
@@ -206,11 +207,14 @@ function paint(areas) {
 }
 
 // While the message is open everything outside it is inert, and a live region there would be
-// silent: the message has one of its own.
+// silent: the message has one of its own. What is told as the message opens is said with it.
 export function announce(text) {
-    const dialog = document.getElementById('message');
+    if (page.messageOpening) {
+        sayWithMessage(text);
+        return;
+    }
     const inside = document.getElementById('message-announcer');
-    const region = dialog.open ? inside : page.announcer;
+    const region = document.getElementById('message').open ? inside : page.announcer;
     // Only one region holds words: the other would say them again once the message closes.
     (region === inside ? page.announcer : inside).textContent = '';
     region.textContent = text;

@@ -26,6 +26,7 @@ export const page = {
     lastFrame: -Infinity, // when the last frame prompted the core
     hidden: false, // the tab is hidden: the core's clock is held
     frameAsked: false, // an animation frame is asked for and has not come yet
+    messageOpening: false, // the full-tank message opens when the step that filled the tank is over
     failed: false, // something went wrong: the page has stopped and says so
     ended: false, // お　わ　る was pressed: nothing more is pressed or chosen
 };
