@@ -131,8 +131,11 @@ TEST(Program, PromptsRunTheTicksDueByTheClockAndTimerChangesStartTheCountAfresh)
         {"a long stall makes up a quarter of a second only", 5000, 12},
         {"then on from there", 20, 1},
     };
+    const std::int64_t runBefore = lesson.program.runMilliseconds();
     for (const Step& step : steps)
         EXPECT_EQ(lesson.promptAfter(step.ms), step.ran) << step.what;
+    // The run clock counts the ticks that ran, each at its interval: not the stall's dropped ticks.
+    EXPECT_EQ(lesson.program.runMilliseconds() - runBefore, 17 * 20);
 
     lesson.program.hold(true);
     EXPECT_EQ(lesson.promptAfter(500), 0) << "held";
@@ -148,6 +151,8 @@ TEST(Program, PromptsRunTheTicksDueByTheClockAndTimerChangesStartTheCountAfresh)
     lesson.program.press(Item::btnMizuDasu); // 40 ms: a full new interval from the press
     EXPECT_EQ(lesson.promptAfter(39), 0);
     EXPECT_EQ(lesson.promptAfter(1), 1);
+    // Nothing while held; one tick at 20 twice, then one at 40.
+    EXPECT_EQ(lesson.program.runMilliseconds() - runBefore, 17 * 20 + 20 + 20 + 40);
 }
 
 TEST(Program, TellsTheFrontEndWhenTheTimerStartsAndStops)
