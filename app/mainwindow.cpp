@@ -239,7 +239,7 @@ void MainWindow::present(core::Change change)
             if (entry.role == core::Role::Switch && entry.kind != core::Kind::ToggleButton)
                 ui::setSwitchOn(item(entry.item), program_.isSwitchOn(entry.item));
         }
-        announcer_->now();
+        announcer_->now(program_.runMilliseconds());
         return;
     }
 }

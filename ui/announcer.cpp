@@ -74,28 +74,26 @@ void Announcer::say(const QString& text)
 
 void Announcer::afterTicks(std::int64_t runMilliseconds)
 {
-    runMilliseconds_ = runMilliseconds;
-    if (!QAccessible::isActive() || runMilliseconds - toldAt_ < kGapMilliseconds)
-        return;
-    bool announced = false;
-    for (Announced& number : numbers_)
-        announced = announce(number, true) || announced;
-    if (announced) {
+    if (QAccessible::isActive() && runMilliseconds - toldAt_ >= kGapMilliseconds && tellNumbers(true, runMilliseconds))
         announceGraph();
-        toldAt_ = runMilliseconds;
-    }
 }
 
-void Announcer::now()
+void Announcer::now(std::int64_t runMilliseconds)
 {
     if (!QAccessible::isActive())
         return;
-    bool announced = false;
-    for (Announced& number : numbers_)
-        announced = announce(number, false) || announced;
+    tellNumbers(false, runMilliseconds);
     announceGraph();
-    if (announced)
-        toldAt_ = runMilliseconds_;
+}
+
+bool Announcer::tellNumbers(bool wholeUnitsOnly, std::int64_t runMilliseconds)
+{
+    bool told = false;
+    for (Announced& number : numbers_)
+        told = announce(number, wholeUnitsOnly) || told;
+    if (told)
+        toldAt_ = runMilliseconds;
+    return told;
 }
 
 bool Announcer::announce(Announced& number, bool wholeUnitsOnly)

@@ -26,7 +26,7 @@ public:
     Announcer(StaticText* time, StaticText* volume, PaintAreaItem* graph);
     // `runMilliseconds` is the program's run clock, which paces the telling.
     void afterTicks(std::int64_t runMilliseconds);
-    void now();
+    void now(std::int64_t runMilliseconds);
     // A moment of the lesson told in words (a stop, with where it stopped), raised as an alert of
     // the window that holds the graph.
     void say(const QString& text);
@@ -39,13 +39,14 @@ private:
     };
     static constexpr std::int64_t kGapMilliseconds = 1000;
 
+    // Tells each number that changed (in its whole part only, or at all); whether any was told.
+    bool tellNumbers(bool wholeUnitsOnly, std::int64_t runMilliseconds);
     bool announce(Announced& number, bool wholeUnitsOnly);
     void announceGraph();
 
     std::array<Announced, 2> numbers_;
     PaintAreaItem* graph_;
     QString graphText_;
-    std::int64_t runMilliseconds_ = 0; // the run clock at the latest batch of ticks
     std::int64_t toldAt_ = -kGapMilliseconds;
     QString said_;
     QWidget* notice_ = nullptr; // made at the first announcement, owned by the window

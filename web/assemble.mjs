@@ -47,8 +47,8 @@ const PAGE_MODULES = [
     'core.js', // the bridge to the core's exports, and its state read out
     'elements.js', // an element in its place and font
     'touch.js', // the lists' arrows' hit areas on a touch screen
-    'message.js', // the full-tank box and the notice that the program has ended
     'show.js', // the core's state shown in the elements and on the surface
+    'message.js', // the full-tank box, the notice that the program has ended, and what is announced
     'controls.js', // the buttons
     'lists.js', // the lists: their rows, keys, mouse and scroll bar
     'build.js', // the window's elements from the layout table, in reading order

@@ -1,4 +1,5 @@
-// The page's two messages: the full tank's modal box, and the notice that the program has ended.
+// The page's two messages, the full tank's modal box and the notice that the program has ended,
+// and the words the core announces, which the box must carry while it is open.
 import {page} from './state.js';
 
 // The timer is off already, and the page shows the state that led to the message. A screen reader
@@ -24,10 +25,18 @@ export function showMessage(text) {
     });
 }
 
-// What is told as the message opens, said after it.
-export function sayWithMessage(text) {
-    const said = document.getElementById('message-said');
-    said.textContent += ' ' + text;
+// While the message is open everything outside it is inert, and a live region there would be
+// silent: the message has one of its own. What is told as the message opens is said with it.
+export function announce(text) {
+    if (page.messageOpening) {
+        document.getElementById('message-said').textContent += ' ' + text;
+        return;
+    }
+    const inside = document.getElementById('message-announcer');
+    const region = document.getElementById('message').open ? inside : page.announcer;
+    // Only one region holds words: the other would say them again once the message closes.
+    (region === inside ? page.announcer : inside).textContent = '';
+    region.textContent = text;
 }
 
 // お　わ　る has asked to quit: the page ends.

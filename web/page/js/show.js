@@ -1,10 +1,9 @@
-// Shows the core's state in the page: each item's element, the surface's pixels, the graph's
-// description, and what the core announces.
+// Shows the core's state in the page: each item's element, the surface's pixels and the graph's
+// description.
 import {page} from './state.js';
 import {readItem, readCaption, readGraphDescription, paintArea} from './core.js';
 import {place} from './elements.js';
 import {placeHitAreas} from './touch.js';
-import {sayWithMessage} from './message.js';
 
 function hex(rgb) {
     return '#' + (rgb >>> 0).toString(16).padStart(6, '0');
@@ -204,20 +203,6 @@ function paint(areas) {
         }
         page.context.putImageData(page.image, 0, 0, left, top, w, h);
     }
-}
-
-// While the message is open everything outside it is inert, and a live region there would be
-// silent: the message has one of its own. What is told as the message opens is said with it.
-export function announce(text) {
-    if (page.messageOpening) {
-        sayWithMessage(text);
-        return;
-    }
-    const inside = document.getElementById('message-announcer');
-    const region = document.getElementById('message').open ? inside : page.announcer;
-    // Only one region holds words: the other would say them again once the message closes.
-    (region === inside ? page.announcer : inside).textContent = '';
-    region.textContent = text;
 }
 
 // Brings the page up to the core's state: the items that changed, the graph if it did, and its

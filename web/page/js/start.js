@@ -2,8 +2,8 @@
 // the page to the learner (or, with #replay, to a test).
 import {page, replayMode} from './state.js';
 import {withString, withBytes, fromBase64, readLayout, readWindow} from './core.js';
-import {refresh, onShow, announce} from './show.js';
-import {showMessage, onQuit} from './message.js';
+import {refresh, onShow} from './show.js';
+import {showMessage, onQuit, announce} from './message.js';
 import {fitListRows} from './lists.js';
 import {build} from './build.js';
 import {startClock, onTimer} from './clock.js';
